@@ -1,0 +1,9 @@
+#pragma once
+
+#include "cli/output.h"
+
+namespace morvek {
+
+void print_usage(OutputSink out);
+
+}  // namespace morvek
