@@ -1,0 +1,155 @@
+#include "calendar/date_from_era_day.h"
+
+#include <algorithm>
+#include <array>
+
+#include "calendar/checked_arithmetic.h"
+#include "calendar/leap_years.h"
+#include "calendar/month_tables.h"
+
+namespace morvek {
+namespace {
+
+constexpr std::int64_t last_julian_era_day = 577735;  // 04.10.1582, the day before the reform
+
+struct YearAndDay {
+    std::int64_t year;
+    std::int64_t day_of_year;  // 1 .. 366; 0 only for Era Day 0
+};
+
+// Proleptic Gregorian, day 1 = 01.01.0001. Whole 400-year cycles of 146097
+// days, then centuries of 36524, then 4-year groups of 1461, then years of
+// 365; the last century of a cycle and the last year of a group are one day
+// longer, hence the caps at 3.
+YearAndDay gregorian_year_and_day(std::int64_t era_day) {
+    if (era_day == 0) return {1, 0};
+    std::int64_t days = era_day - 1;
+    const std::int64_t cycles = days / 146097;
+    days %= 146097;
+    const std::int64_t centuries = std::min<std::int64_t>(days / 36524, 3);
+    days -= centuries * 36524;
+    const std::int64_t groups = days / 1461;
+    days %= 1461;
+    const std::int64_t years = std::min<std::int64_t>(days / 365, 3);
+    days -= years * 365;
+    return {cycles * 400 + centuries * 100 + groups * 4 + years + 1, days + 1};
+}
+
+// Julian as kept: the years 1 to 11 are common (4015 days), then from 12 on
+// 4-year groups of 1461 days that begin with the leap year.
+YearAndDay julian_year_and_day(std::int64_t era_day) {
+    if (era_day == 0) return {1, 0};
+    constexpr std::int64_t days_of_years_1_to_11 = 11 * 365;
+    if (era_day <= days_of_years_1_to_11) return {(era_day - 1) / 365 + 1, (era_day - 1) % 365 + 1};
+    std::int64_t days = era_day - days_of_years_1_to_11 - 1;
+    const std::int64_t groups = days / 1461;
+    days %= 1461;
+    if (days < 366) return {12 + groups * 4, days + 1};
+    days -= 366;
+    return {12 + groups * 4 + 1 + days / 365, days % 365 + 1};
+}
+
+// A BCE year and the number of days from the end of that year back to the day
+// (0 = 31 December).
+struct YearAndDayBack {
+    std::int64_t year;
+    std::int64_t days_back;
+};
+
+// -1 to -4 are common (1460 days); -5 to -43 run in threes that begin with
+// the leap year (1096 days each); -44 (leap) and -45 end the range.
+YearAndDayBack triennial_year_and_day_back(std::int64_t days_back) {
+    constexpr std::int64_t days_of_years_minus_1_to_minus_4 = 4 * 365;
+    if (days_back < days_of_years_minus_1_to_minus_4) return {-1 - days_back / 365, days_back % 365};
+    days_back -= days_of_years_minus_1_to_minus_4;
+    const std::int64_t threes = days_back / 1096;
+    days_back %= 1096;
+    if (days_back < 366) return {-5 - 3 * threes, days_back};
+    days_back -= 366;
+    return {-5 - 3 * threes - 1 - days_back / 365, days_back % 365};
+}
+
+// Day counts of the nine centuries of a 900-year cycle before each one; the
+// centuries ending in the BCE years 200 and 600 hold the one extra leap day.
+constexpr std::array<std::int64_t, 10> century_starts = [] {
+    std::array<std::int64_t, 10> starts{};
+    for (int century = 0; century < 9; ++century) {
+        const bool leap_century_year = (century + 1) % 9 == 2 || (century + 1) % 9 == 6;
+        starts[century + 1] = starts[century] + 36524 + (leap_century_year ? 1 : 0);
+    }
+    return starts;
+}();
+static_assert(century_starts[9] == 328718);  // 900 * 365 + 218 leap days
+
+// Before 45 BCE, counted on the BCE number n: the year sequence n = 1, 2, 3
+// ... runs backwards in time exactly as the Gregorian years run forwards,
+// only with other leap centuries. So the Gregorian decomposition applies to
+// the days counted back from the end of 1 BCE, as if this rule held for all
+// BCE years; the years 1 to 45 BCE under it hold 45 * 365 + 11 days.
+YearAndDayBack bce_proleptic_year_and_day_back(std::int64_t days_back_from_minus_46) {
+    constexpr std::int64_t days_of_bce_1_to_45_by_this_rule = 45 * 365 + 11;
+    std::int64_t days = days_back_from_minus_46 + days_of_bce_1_to_45_by_this_rule;
+    const std::int64_t cycles = days / century_starts[9];
+    days %= century_starts[9];
+    std::int64_t century = std::min<std::int64_t>(days / 36524, 8);
+    if (days < century_starts[century]) --century;
+    days -= century_starts[century];
+    const std::int64_t groups = days / 1461;
+    days %= 1461;
+    const std::int64_t years = std::min<std::int64_t>(days / 365, 3);
+    days -= years * 365;
+    return {-(cycles * 900 + century * 100 + groups * 4 + years + 1), days};
+}
+
+constexpr std::int64_t days_of_years_minus_1_to_minus_45 = 16439;
+
+struct MonthAndDay {
+    std::int32_t month;
+    std::int32_t day;
+};
+
+// The estimate day_of_year / 32 + 1 is never above the month and at most
+// one below it.
+MonthAndDay month_and_day(std::int64_t day_of_year, bool leap) {
+    const auto& before = days_before_month[leap ? 1 : 0];
+    const auto doy = static_cast<std::int32_t>(day_of_year);
+    std::int32_t month = doy / 32 + 1;
+    if (doy > before[month + 1]) ++month;
+    return {month, doy - before[month]};
+}
+
+}  // namespace
+
+CalendarDate calendar_date_from_era_day(CalendarMode mode, std::int64_t era_day) {
+    if (era_day < 0) {
+        const std::int64_t days_back = -1 - era_day;
+        const YearAndDayBack found =
+            days_back < days_of_years_minus_1_to_minus_45
+                ? triennial_year_and_day_back(days_back)
+                : bce_proleptic_year_and_day_back(days_back - days_of_years_minus_1_to_minus_45);
+        const bool leap = is_leap_year(CalendarMode::Historical, found.year);
+        const MonthAndDay md = month_and_day((leap ? 366 : 365) - found.days_back, leap);
+        return {found.year, md.month, md.day, {}};
+    }
+
+    const bool gregorian = mode == CalendarMode::Gregorian ||
+                           (mode == CalendarMode::Historical && era_day > last_julian_era_day);
+    const YearAndDay found = gregorian ? gregorian_year_and_day(era_day) : julian_year_and_day(era_day);
+    const bool leap = gregorian ? is_gregorian_leap_year(found.year) : is_julian_leap_year(found.year);
+    const MonthAndDay md = month_and_day(found.day_of_year, leap);
+
+    std::string_view tag;
+    if (mode == CalendarMode::Julian && era_day > last_julian_era_day) tag = julian_tag;
+    if (mode == CalendarMode::Gregorian && era_day <= last_julian_era_day) tag = gregorian_tag;
+    return {found.year, md.month, md.day, tag};
+}
+
+void date_from_era_day(ConversionState& state, std::int64_t era_day) {
+    const CalendarDate date = calendar_date_from_era_day(state.calendar_mode, era_day);
+    state.year = saturated_to_int32(date.year);
+    state.month = date.month;
+    state.day = date.day;
+    if (!date.tag.empty()) state.calendar_tag = date.tag;
+}
+
+}  // namespace morvek
