@@ -15,6 +15,8 @@ enum class Ending {
     usage,         // the usage text
     too_big,       // "\nToo big number..\n"
     era_day_zero,  // the Era Day 0 message
+    nonexistent_date,  // "... - non-existent date" with the argument texts
+    nonexistent_time,  // "... - non-existent time" with the argument texts
 };
 
 enum class ScanManner { strict, lenient };
