@@ -1,0 +1,29 @@
+#include "timescale/era_seconds_from_day_count.h"
+
+#include "calendar/date_from_era_day.h"
+#include "timescale/date_time_text.h"
+#include "timescale/parse_date.h"
+
+namespace morvek {
+
+namespace {
+
+// The day goes through its date text so that it meets every check and the
+// leap-second count of a typed date.
+std::int64_t era_seconds_from_day_count(ConversionState& state, CalendarMode mode, std::int32_t day_count) {
+    state.calendar_mode = mode;
+    date_from_era_day(state, day_count);
+    return parse_date(state, date_text(state.day, state.month, state.year));
+}
+
+}  // namespace
+
+std::int64_t era_seconds_from_rd_julian(ConversionState& state, std::int32_t day_count) {
+    return era_seconds_from_day_count(state, CalendarMode::Julian, day_count);
+}
+
+std::int64_t era_seconds_from_rd_gregorian(ConversionState& state, std::int32_t day_count) {
+    return era_seconds_from_day_count(state, CalendarMode::Gregorian, day_count);
+}
+
+}  // namespace morvek

@@ -1,0 +1,81 @@
+#include "timescale/leap_seconds.h"
+
+#include <algorithm>
+
+#include "calendar/checked_arithmetic.h"
+
+namespace morvek {
+
+namespace {
+
+// Proleptic Gregorian day number, 01.01.0001 being day 1; only ever applied
+// to the handful of dates after a leap second, so a plain formula will do.
+constexpr std::int64_t gregorian_rata_die(std::int64_t year, std::int32_t month, std::int32_t day) {
+    constexpr std::int32_t days_before[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    const std::int64_t y = year - 1;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return y * 365 + y / 4 - y / 100 + y / 400 + days_before[month] + (leap && month > 2 ? 1 : 0) + day;
+}
+
+// The inserted second is the last of its day: one before the following
+// midnight, which lies after the k - 1 earlier leap seconds.
+constexpr std::array<std::int64_t, 27> table_from_days() {
+    std::array<std::int64_t, 27> table{};
+    for (std::size_t i = 0; i < leap_second_days.size(); ++i) {
+        const LeapSecondDay& d = leap_second_days[i];
+        const std::int64_t next_day_rata_die = d.month == 12 ? gregorian_rata_die(d.year + 1, 1, 1)
+                                                             : gregorian_rata_die(d.year, d.month + 1, 1);
+        table[i] = (next_day_rata_die - 1) * 86400 + static_cast<std::int64_t>(i);
+    }
+    return table;
+}
+
+constexpr std::array<std::int64_t, 27> derived_table = table_from_days();
+
+static_assert(std::all_of(leap_second_days.begin(), leap_second_days.end(), [](const LeapSecondDay& d) {
+    return (d.month == 6 && d.day == 30) || (d.month == 12 && d.day == 31);
+}));
+static_assert(gregorian_rata_die(1972, 6, 30) == 720074);
+static_assert(derived_table.front() == 62214393600);
+static_assert(derived_table[1] == 62230291201);
+static_assert(derived_table.back() == 63618825626);
+static_assert(std::is_sorted(derived_table.begin(), derived_table.end()));
+
+}  // namespace
+
+const std::array<std::int64_t, 27> leap_second_table = derived_table;
+
+bool is_leap_second(std::int64_t era_seconds) {
+    return std::binary_search(derived_table.begin(), derived_table.end(), era_seconds);
+}
+
+std::int32_t leap_seconds_up_to(std::int64_t era_seconds) {
+    const auto after = std::upper_bound(derived_table.begin(), derived_table.end(), era_seconds);
+    return static_cast<std::int32_t>(after - derived_table.begin());
+}
+
+std::int64_t insert_leap_seconds(std::int64_t leap_free_seconds) {
+    // Each comparison must see the value already moved past the earlier
+    // entries: 62230291200 passes the first entry and then meets the second.
+    std::int64_t value = leap_free_seconds;
+    for (const std::int64_t entry : derived_table) {
+        if (value >= entry) value = saturating_add(value, 1);
+    }
+    return value;
+}
+
+std::int32_t leap_seconds_before_month(std::int64_t year, std::int32_t month) {
+    std::int32_t count = 0;
+    for (const LeapSecondDay& d : leap_second_days) {
+        if (d.year < year || (d.year == year && d.month < month)) ++count;
+    }
+    return count;
+}
+
+bool is_leap_second_day(std::int64_t year, std::int32_t month, std::int32_t day) {
+    return std::any_of(leap_second_days.begin(), leap_second_days.end(), [&](const LeapSecondDay& d) {
+        return d.year == year && d.month == month && d.day == day;
+    });
+}
+
+}  // namespace morvek
