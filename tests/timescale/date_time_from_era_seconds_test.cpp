@@ -92,7 +92,7 @@ TEST(DateTimeFromEraSeconds, SubSecondPartsCarryTheSignOfTheWhole) {
 
 // The instants just before the Era whose whole-second part is 0.
 TEST(DateTimeFromEraSeconds, LastSecondBeforeTheEra) {
-    auto expect_special = [](const Shown& shown, std::int64_t input) {
+    auto expect_last_second_before_era = [](const Shown& shown, std::int64_t input) {
         EXPECT_EQ(shown.text(), "31.12.-1 23:59:59") << input;
         EXPECT_EQ(shown.midnight, -86400) << input;
         EXPECT_EQ(shown.state.second_of_day, 86400) << input;
@@ -101,12 +101,12 @@ TEST(DateTimeFromEraSeconds, LastSecondBeforeTheEra) {
     };
     for (std::int64_t e3 = -999; e3 <= -1; ++e3) {
         const Shown shown = show_e3(e3);
-        expect_special(shown, e3);
+        expect_last_second_before_era(shown, e3);
         EXPECT_EQ((shown.midnight + shown.state.second_of_day) * 1000 + shown.state.millis, e3);
     }
     for (const std::int64_t e6 : {-1LL, -999LL, -1000LL, -1001LL, -500000LL, -999999LL}) {
         const Shown shown = show_e6(e6);
-        expect_special(shown, e6);
+        expect_last_second_before_era(shown, e6);
         EXPECT_EQ((shown.midnight + shown.state.second_of_day) * 1000000 + shown.state.millis * 1000 +
                       shown.state.micros,
                   e6);
