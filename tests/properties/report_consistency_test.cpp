@@ -217,9 +217,12 @@ public:
                     case 0: in.value = between(std::numeric_limits<std::int64_t>::min() + 1,
                                                std::numeric_limits<std::int64_t>::max()); break;
                     case 1: in.value = between(-999999, 999999); break;
-                    default: in.value = e0_value() * 1000000 / 1000000 * 1000000 + between(-999999, 999999);
+                    default:
+                        // At the ends of the range a part below the second may not fit.
+                        in.value = e0_value() * 1000000;
+                        if (__builtin_add_overflow(in.value, between(-999999, 999999), &in.value))
+                            in.value = 0;
                 }
-                if (in.value > 0 && in.value / 1000000 > 9223372036854) in.value = 9223372036854775807;
                 in.micros = in.value % 1000;
                 in.millis = in.value / 1000 % 1000;
                 in.arguments = {spell(in.value, 19, 16), pick<const char*>({"/E6", "-E6"})};
@@ -278,7 +281,7 @@ private:
     std::mt19937_64 random_;
 };
 
-constexpr int inputs_per_form = 400;
+constexpr int inputs_per_form = 1000;
 
 struct Case {
     Input input;
