@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "cli/usage.h"
+#include "command_runner.h"
+
+namespace morvek {
+namespace {
+
+using cli_testing::command_line;
+using cli_testing::run_command;
+using cli_testing::usage_text;
+
+TEST(Usage, PrintsTheWholeTextByItself) {
+    std::string output;
+    print_usage(string_sink(output));
+    EXPECT_EQ(output, usage_text);
+}
+
+TEST(Usage, IsTheWholeOutputOfEveryCommandThatCannotBeRead) {
+    const std::vector<std::vector<const char*>> commands = {
+        {},
+        {"01.01.2000", "12:00:00", "/J", "x"},
+        {"1", "2", "3", "4", "5"},
+        // switch letters that name no form, /C among two arguments
+        {"5", "/X"}, {"5", "/H"}, {"5", "/E9"}, {"5", "/EX"}, {"5", "/C"}, {"5", "-c"},
+        // first arguments that are no number where one is needed
+        {"01.01.2000", "/D"}, {"01.01.2000", "/E3"}, {"01.01.2000", "/U"}, {"01.01.2000", "/F"},
+        {"0x", "/E6"}, {"+", "/D"}, {"12a", "/U"}, {"", "/F"}, {"x5", "/J"}, {"1.5", "/G"},
+        // misshapen single numbers
+        {"+-5"}, {"5-"}, {"--5"}, {"x5"}, {"+x5"}, {"0x"}, {"+"}, {"-"}, {"/"}, {"1.5"}, {""},
+        {" 5"}, {"5 "}, {"0x1g"}, {"0x1x2"}, {"12x4"}, {"-"},
+        // date and time texts of the wrong shape
+        {"5", "-3"}, {"01.01.2000", "12:00"}, {"01.01.2000", "24:00:00"}, {"1.2000", "12:00:00"},
+        {"32.01.2000", "12:00:00"}, {"01.01.2000", "12:00:00", "/X"}, {"01.01.2000", "12:0:0:0", "/J"},
+        {"01-01-2000"}, {"/"},
+    };
+    for (const auto& arguments : commands) {
+        EXPECT_EQ(run_command(arguments), usage_text) << command_line(arguments);
+    }
+}
+
+// The text also stands where a third argument is no switch: ending in
+// silence would look like success.
+TEST(Usage, FollowsADateAndTimeWhoseThirdArgumentIsNoSwitch) {
+    const std::vector<std::vector<const char*>> commands = {
+        {"01.01.2000", "12:00:00", "X"}, {"01.01.2000", "12:00:00", "J"},
+        {"01.01.2000", "12:00:00", "-5"}, {"01.01.2000", "12:00:00", "/"},
+        {"01.01.2000", "12:00:00", ""},
+    };
+    for (const auto& arguments : commands) {
+        EXPECT_EQ(run_command(arguments), usage_text) << command_line(arguments);
+    }
+}
+
+}  // namespace
+}  // namespace morvek
