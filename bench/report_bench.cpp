@@ -1,0 +1,111 @@
+// Nanoseconds for one whole run of the command in-process, from the argument
+// texts to the last byte of output, for each command form: the conversion,
+// the checks and the report (or the usage text, or a message). Output goes to
+// a string that keeps its capacity from run to run, and the clock is fixed.
+//
+// Before timing, each case checks that its arguments really take the path it
+// is named for (a report, the usage text or the message), and after timing
+// that the last run printed the same bytes as the first, so a case cannot
+// quietly measure some other path.
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/conversion_state.h"
+#include "cli/entry.h"
+#include "cli/output.h"
+#include "timescale/utc_clock.h"
+
+namespace {
+
+morvek::UtcClockReading fixed_clock() { return {2017, 1, 1, 12, 34, 56}; }
+
+enum class Outcome { report, usage, message };
+
+struct Case {
+    const char* name;
+    std::vector<const char*> arguments;
+    Outcome outcome;
+    std::string_view must_contain;  // a piece of text only this path prints
+};
+
+const std::vector<Case>& cases() {
+    static const std::vector<Case> all = {
+        {"date", {"01.01.2017"}, Outcome::report, "RD Gregorian:"},
+        {"date_time", {"31.12.2016", "23:59:60"}, Outcome::report, " 31.12.2016  23:59:60 "},
+        {"date_time_J", {"01.01.2000", "12:00:00", "/J"}, Outcome::report, " 14.01.2000  12:00:00 "},
+        {"date_time_G", {"01.01.1500", "12:00:00", "/G"}, Outcome::report, " 23.12.1499  12:00:00 "},
+        {"current_time_C", {"/C"}, Outcome::report, "(UTC)"},
+        {"bare_E0", {"63618825627"}, Outcome::report, "E0 time:"},
+        {"era_day_D", {"736330", "/D"}, Outcome::report, "ED:"},
+        {"E0", {"63618825627", "/E0"}, Outcome::report, "E0 time:"},
+        {"E3", {"63618825627123", "/E3"}, Outcome::report, "E3 time:"},
+        {"E6", {"63618825627123456", "/E6"}, Outcome::report, "E6 time:"},
+        {"unix_U", {"1483228800", "/U"}, Outcome::report, "Unix time:"},
+        {"file_time_F", {"131277024001234567", "/F"}, Outcome::report, "FILE time:"},
+        {"rd_julian_J", {"736330", "/J"}, Outcome::report, "Julian Date:"},
+        {"rd_gregorian_G", {"500000", "/G"}, Outcome::report, "Gregorian Date:"},
+        {"usage", {}, Outcome::usage, "Usage:"},
+        {"message_too_big", {"9223372036855"}, Outcome::message, "Too big number.."},
+        {"message_nonexistent_date", {"31.02.2000", "12:00:00"}, Outcome::message, "non-existent date"},
+    };
+    return all;
+}
+
+bool looks_like(const std::string& output, const Case& c) {
+    if (output.find(c.must_contain) == std::string::npos) return false;
+    const bool has_report = output.find("\nE6 time:") != std::string::npos;
+    const bool has_usage = output.find("\nUsage:\n") != std::string::npos;
+    switch (c.outcome) {
+        case Outcome::report: return has_report && !has_usage;
+        case Outcome::usage: return has_usage && !has_report;
+        case Outcome::message: return !has_usage && !has_report;
+    }
+    return false;
+}
+
+void run_command(benchmark::State& bench, const Case& c) {
+    morvek::ConversionState state;
+    std::string output;
+    output.reserve(2048);
+    const morvek::OutputSink sink = morvek::string_sink(output);
+    const std::span<const char* const> arguments(c.arguments);
+
+    morvek::run_morvek(state, arguments, fixed_clock, sink);
+    if (!looks_like(output, c)) {
+        bench.SkipWithError("the arguments do not take the path this case is named for");
+        return;
+    }
+    const std::string first = output;
+
+    for (auto _ : bench) {
+        output.clear();
+        benchmark::DoNotOptimize(morvek::run_morvek(state, arguments, fixed_clock, sink));
+        benchmark::DoNotOptimize(output.data());
+        benchmark::ClobberMemory();
+    }
+
+    if (output != first) {
+        bench.SkipWithError("a repeated run printed other bytes than the first");
+        return;
+    }
+    bench.counters["bytes"] = static_cast<double>(output.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (const Case& c : cases()) {
+        benchmark::RegisterBenchmark(c.name, [&c](benchmark::State& bench) { run_command(bench, c); });
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
