@@ -1,12 +1,12 @@
 #include "cli/command_forms.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 
 #include "calendar/checked_arithmetic.h"
 #include "calendar/date_from_era_day.h"
 #include "timescale/date_time_from_era_seconds.h"
+#include "timescale/date_time_text.h"
 #include "timescale/era_seconds_from_day_count.h"
 #include "timescale/era_seconds_now.h"
 #include "timescale/parse_date.h"
@@ -61,9 +61,7 @@ Ending run_era_day_form(ConversionState& state, std::string_view text, NumberSha
     const NumberRead read = read_era_day(state, text, shape);
     if (read.ending != Ending::none) return read.ending;
     date_from_era_day(state, read.value);
-    char date_text[40];
-    std::snprintf(date_text, sizeof date_text, "%02i.%02i.%i", state.day, state.month, state.year);
-    state.era_seconds = parse_date(state, date_text);
+    state.era_seconds = parse_date(state, date_text(state.day, state.month, state.year).view());
     return guard_era_day_result(state.era_seconds, shape);
 }
 

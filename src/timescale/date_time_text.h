@@ -2,12 +2,21 @@
 // The texts "dd.mm.yyyy" and "hh:mm:ss" that the clock and the day counts
 // hand to the text parsers.
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace morvek {
 
-std::string date_text(std::int32_t day, std::int32_t month, std::int32_t year);
-std::string time_text(std::int32_t hour, std::int32_t minute, std::int32_t second);
+// Room for three 32-bit numbers with signs and two separators, kept on the
+// stack: the report path never allocates.
+struct ShortText {
+    char characters[40];
+    std::size_t size;
+    std::string_view view() const { return {characters, size}; }
+};
+
+ShortText date_text(std::int32_t day, std::int32_t month, std::int32_t year);
+ShortText time_text(std::int32_t hour, std::int32_t minute, std::int32_t second);
 
 }  // namespace morvek

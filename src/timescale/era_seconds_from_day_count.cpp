@@ -13,7 +13,7 @@ namespace {
 std::int64_t era_seconds_from_day_count(ConversionState& state, CalendarMode mode, std::int32_t day_count) {
     state.calendar_mode = mode;
     date_from_era_day(state, day_count);
-    return parse_date(state, date_text(state.day, state.month, state.year));
+    return parse_date(state, date_text(state.day, state.month, state.year).view());
 }
 
 }  // namespace
