@@ -23,16 +23,17 @@ struct YearAndDay {
 // longer, hence the caps at 3.
 YearAndDay gregorian_year_and_day(std::int64_t era_day) {
     if (era_day == 0) return {1, 0};
-    std::int64_t days = era_day - 1;
-    const std::int64_t cycles = days / 146097;
-    days %= 146097;
-    const std::int64_t centuries = std::min<std::int64_t>(days / 36524, 3);
-    days -= centuries * 36524;
-    const std::int64_t groups = days / 1461;
-    days %= 1461;
-    const std::int64_t years = std::min<std::int64_t>(days / 365, 3);
-    days -= years * 365;
-    return {cycles * 400 + centuries * 100 + groups * 4 + years + 1, days + 1};
+    // Below one cycle the day fits in 32 bits, whose divisions are cheaper.
+    const auto days = static_cast<std::uint64_t>(era_day - 1);
+    const auto cycles = static_cast<std::int64_t>(days / 146097);
+    auto rest = static_cast<std::uint32_t>(days % 146097);
+    const std::uint32_t centuries = std::min(rest / 36524, 3u);
+    rest -= centuries * 36524;
+    const std::uint32_t groups = rest / 1461;
+    rest %= 1461;
+    const std::uint32_t years = std::min(rest / 365, 3u);
+    rest -= years * 365;
+    return {cycles * 400 + centuries * 100 + groups * 4 + years + 1, rest + 1};
 }
 
 // Julian as kept: the years 1 to 11 are common (4015 days), then from 12 on
