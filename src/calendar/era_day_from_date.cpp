@@ -14,8 +14,8 @@ namespace {
 // historical calendar (1582 is a common year).
 constexpr std::int32_t reform_day_of_year = 278;
 
-// Beyond this many years the day number cannot fit in 64 bits; rejecting
-// such years first keeps the negations below in range.
+// Beyond this many BCE years the day number cannot fit in 64 bits;
+// rejecting them first keeps the negations below in range.
 constexpr std::int64_t year_magnitude_limit = std::int64_t{1} << 62;
 
 // Leap years among the BCE numbers 1 .. n under the rule of the years before
@@ -60,9 +60,9 @@ std::int64_t era_day_from_date(ConversionState& state, std::int64_t year, std::i
     if (month < 1 || month > 12 || day < 1 || day > 31) return reject(state);
     const std::int32_t table_entry = day_of_year_table[month - 1][day - 1];
     if (table_entry == no_such_day) return reject(state);
-    if (year > year_magnitude_limit || year < -year_magnitude_limit) return reject(state);
 
     if (year < 0) {
+        if (year < -year_magnitude_limit) return reject(state);
         const bool leap = is_leap_year(CalendarMode::Historical, year);
         const auto doy = day_of_year_in(table_entry, leap);
         if (!doy) return reject(state);
