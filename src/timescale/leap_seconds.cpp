@@ -3,18 +3,17 @@
 #include <algorithm>
 
 #include "calendar/checked_arithmetic.h"
+#include "calendar/days_before_year.h"
+#include "calendar/leap_years.h"
+#include "calendar/month_tables.h"
 
 namespace morvek {
 
 namespace {
 
-// Proleptic Gregorian day number, 01.01.0001 being day 1; only ever applied
-// to the handful of dates after a leap second, so a plain formula will do.
+// Proleptic Gregorian day number, 01.01.0001 being day 1.
 constexpr std::int64_t gregorian_rata_die(std::int64_t year, std::int32_t month, std::int32_t day) {
-    constexpr std::int32_t days_before[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    const std::int64_t y = year - 1;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return y * 365 + y / 4 - y / 100 + y / 400 + days_before[month] + (leap && month > 2 ? 1 : 0) + day;
+    return *gregorian_days_before_year(year) + days_before_month[is_gregorian_leap_year(year) ? 1 : 0][month] + day;
 }
 
 // The inserted second is the last of its day: one before the following
