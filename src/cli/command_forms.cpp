@@ -11,13 +11,12 @@
 #include "timescale/era_seconds_now.h"
 #include "timescale/parse_date.h"
 #include "timescale/parse_time_of_day.h"
+#include "timescale/text_characters.h"
 #include "timescale/unix_file_time.h"
 
 namespace morvek {
 
 namespace {
-
-constexpr char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // The letter at a position of a switch, upper-cased; the end of the text
 // reads as a letter of its own.
@@ -139,7 +138,7 @@ Ending run_date_and_time(ConversionState& state, std::string_view date, std::str
 }  // namespace
 
 bool is_switch(std::string_view text) {
-    return text.size() >= 2 && (text[0] == '-' || text[0] == '/') && !(text[1] >= '0' && text[1] <= '9');
+    return text.size() >= 2 && (text[0] == '-' || text[0] == '/') && !is_decimal_digit(text[1]);
 }
 
 Ending run_one_argument_form(ConversionState& state, std::string_view first, UtcClock clock,

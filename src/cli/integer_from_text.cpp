@@ -4,14 +4,11 @@
 #include <string_view>
 
 #include "cli/numeric_arguments.h"
+#include "timescale/text_characters.h"
 
 namespace morvek {
 
 namespace {
-
-constexpr bool is_blank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 // The value of c as a digit of any base up to 16, or 16 when it is none.
 constexpr unsigned digit_value(char c) {

@@ -4,13 +4,12 @@
 #include <limits>
 
 #include "calendar/checked_arithmetic.h"
+#include "timescale/text_characters.h"
 
 namespace morvek {
 
 namespace {
 
-constexpr char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-constexpr bool is_decimal_digit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool is_hexadecimal_digit(char c) { return is_decimal_digit(c) || (c >= 'A' && c <= 'F'); }
 
 struct DigitLimits {

@@ -2,17 +2,9 @@
 
 #include <limits>
 
+#include "timescale/text_characters.h"
+
 namespace morvek {
-
-namespace {
-
-constexpr bool is_blank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 std::int64_t value_from_decimal_field(std::string_view field) {
     std::size_t i = 0;
@@ -26,7 +18,7 @@ std::int64_t value_from_decimal_field(std::string_view field) {
     // field too long to fit stops at the end of the range.
     constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
     std::int64_t value = 0;
-    for (; i < field.size() && is_digit(field[i]); ++i) {
+    for (; i < field.size() && is_decimal_digit(field[i]); ++i) {
         const std::int64_t digit = field[i] - '0';
         if (value < (lowest + digit) / 10) {
             value = lowest;
