@@ -10,8 +10,6 @@
 namespace morvek {
 namespace {
 
-constexpr std::int64_t last_julian_era_day = 577735;  // 04.10.1582, the day before the reform
-
 struct YearAndDay {
     std::int64_t year;
     std::int64_t day_of_year;  // 1 .. 366; 0 only for Era Day 0

@@ -7,6 +7,9 @@
 
 namespace morvek {
 
+// 04.10.1582, the last day of the Julian calendar in civil use.
+inline constexpr std::int64_t last_julian_era_day = 577735;
+
 inline constexpr std::string_view julian_tag = "(J)";     // Julian date of a Gregorian-era day
 inline constexpr std::string_view gregorian_tag = "(G)";  // Gregorian date of a Julian-era day
 

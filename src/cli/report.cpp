@@ -15,7 +15,6 @@ namespace morvek {
 namespace {
 
 constexpr std::int64_t seconds_per_day = 86400;
-constexpr std::int64_t last_julian_era_day = 577735;  // 04.10.1582
 
 // The entry refuses every moment whose E6 value leaves 64 bits, so these
 // never wrap there; computing them unsigned keeps any other caller defined.
