@@ -19,7 +19,7 @@
 #include "cli/conversion_state.h"
 #include "cli/entry.h"
 #include "cli/output.h"
-#include "timescale/utc_clock.h"
+#include "morvek/command.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ void run_command(benchmark::State& bench, const Case& c) {
     morvek::ConversionState state;
     std::string output;
     output.reserve(2048);
-    const morvek::OutputSink sink = morvek::string_sink(output);
+    const morvek::TextSink sink = morvek::string_sink(output);
     const std::span<const char* const> arguments(c.arguments);
 
     morvek::run_morvek(state, arguments, fixed_clock, sink);

@@ -1,7 +1,24 @@
+// The program: reads its arguments, converts, writes.
+
+#include <string_view>
+
 #include "cli/entry.h"
+#include "cli/output.h"
+#include "morvek/morvek.h"
 
 int main(int argc, char** argv) {
-    morvek::ConversionState state;
-    return morvek::run_morvek(state, {argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)},
-                              morvek::system_utc_clock, morvek::stdout_sink());
+    const std::span<const char* const> arguments{argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)};
+    const morvek::ArgumentTexts texts = morvek::argument_texts(arguments);
+    const morvek::TextSink out = morvek::stdout_sink();
+    if (texts.count == 1 && texts.texts[0] == "--help") {
+        morvek::write_usage(out);
+    } else if (texts.count == 1 && texts.texts[0] == "--version") {
+        const std::string_view name = "morvek ";
+        out.write(out.target, name.data(), name.size());
+        out.write(out.target, morvek::version.data(), morvek::version.size());
+        out.write(out.target, "\n", 1);
+    } else {
+        morvek::write_command_output(morvek::run_command(texts.view(), morvek::system_utc_clock), out);
+    }
+    return 0;
 }

@@ -1,33 +1,25 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
-#include "cli/conversion_state.h"
+#include "morvek/calendar.h"
 
 namespace morvek {
 
-// 04.10.1582, the last day of the Julian calendar in civil use.
-inline constexpr std::int64_t last_julian_era_day = 577735;
-
-inline constexpr std::string_view julian_tag = "(J)";     // Julian date of a Gregorian-era day
-inline constexpr std::string_view gregorian_tag = "(G)";  // Gregorian date of a Julian-era day
-
+// A date whose year may lie beyond 32 bits.
 struct CalendarDate {
     std::int64_t year = 0;
     std::int32_t month = 0;
     std::int32_t day = 0;
-    std::string_view tag;  // julian_tag, gregorian_tag or empty
 };
 
-// The date of an Era Day in a mode. Negative days are always dates of the
-// historical calendar. Era Day 0 is no day and gives 00.01.0001. Constant time.
+// calendar_date_from_era_day: an Era Day to its date in a mode, in constant
+// time, for any 64-bit Era Day. The core of the public date_from_era_day.
+//
+//   Returns:  the date; a negative Era Day always gives the date of the
+//             historical calendar, whatever the mode; Era Day 0, which is
+//             no day, gives 00.01.0001
+//   Example:  Julian 719163 -> 19.12.1969; any mode -1 -> 31.12.-1
 CalendarDate calendar_date_from_era_day(CalendarMode mode, std::int64_t era_day);
-
-// Writes the date of the Era Day in state.calendar_mode into day, month and
-// year, and sets calendar_tag when the date belongs to the calendar that was
-// not in civil use that day (never clears it). A year beyond 32 bits is
-// stored at the nearest 32-bit value; no reportable moment has one.
-void date_from_era_day(ConversionState& state, std::int64_t era_day);
 
 }  // namespace morvek

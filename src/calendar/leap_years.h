@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "cli/conversion_state.h"
+#include "morvek/calendar.h"
 
 namespace morvek {
 

@@ -4,14 +4,15 @@
 #include <limits>
 
 #include "calendar/checked_arithmetic.h"
-#include "calendar/date_from_era_day.h"
-#include "timescale/date_time_from_era_seconds.h"
-#include "timescale/date_time_text.h"
-#include "timescale/era_seconds_from_day_count.h"
-#include "timescale/era_seconds_now.h"
-#include "timescale/parse_date.h"
-#include "timescale/parse_time_of_day.h"
-#include "timescale/text_characters.h"
+#include "cli/calendar_in_state.h"
+#include "cli/date_time_from_era_seconds.h"
+#include "cli/date_time_text.h"
+#include "cli/era_seconds_from_day_count.h"
+#include "cli/era_seconds_now.h"
+#include "cli/parse_date.h"
+#include "cli/parse_time_of_day.h"
+#include "cli/text_characters.h"
+#include "cli/unix_file_time_in_state.h"
 #include "timescale/unix_file_time.h"
 
 namespace morvek {

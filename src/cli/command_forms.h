@@ -6,7 +6,7 @@
 
 #include "cli/conversion_state.h"
 #include "cli/numeric_arguments.h"
-#include "timescale/utc_clock.h"
+#include "morvek/command.h"
 
 namespace morvek {
 

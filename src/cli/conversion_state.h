@@ -5,13 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace morvek {
+#include "morvek/calendar.h"
 
-enum class CalendarMode : std::int32_t {
-    Historical = 0,  // Julian until 04.10.1582, Gregorian from 15.10.1582, years BCE too
-    Julian = 1,      // the Common Era continued without the reform of 1582
-    Gregorian = 2,   // proleptic from 01.01.0001
-};
+namespace morvek {
 
 struct ConversionState {
     bool bad_format = false;

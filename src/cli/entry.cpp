@@ -1,20 +1,14 @@
 #include "cli/entry.h"
 
-#include <optional>
-#include <string_view>
+#include <algorithm>
 
 #include "calendar/checked_arithmetic.h"
 #include "cli/command_forms.h"
 #include "cli/report.h"
-#include "cli/usage.h"
 
 namespace morvek {
 
 namespace {
-
-std::string_view argument_text(const char* argument) {
-    return argument != nullptr ? std::string_view{argument} : std::string_view{};
-}
 
 // The report prints the moment in microseconds; a moment whose count does
 // not fit would come out wrapped, so it ends as too big instead.
@@ -27,73 +21,76 @@ bool e6_fits(const ConversionState& state) {
     return checked_add(*whole, fraction).has_value();
 }
 
-// The argument texts go out as they are, whatever their length.
-void print_nonexistent(OutputSink out, std::string_view first, std::optional<std::string_view> second,
-                       std::string_view what) {
-    write_text(out, "\n\t");
-    write_text(out, first);
-    write_text(out, " ");
-    write_text(out, second ? *second : std::string_view{"00:00:00"});
-    write_text(out, what);
-}
-
-void print_ending(OutputSink out, Ending ending, std::span<const char* const> arguments) {
-    const std::string_view first = argument_text(arguments[0]);
-    const std::optional<std::string_view> second =
-        arguments.size() > 1 ? std::optional{argument_text(arguments[1])} : std::nullopt;
+CommandOutcome outcome_from_ending(Ending ending) {
     switch (ending) {
         case Ending::none:
+            return CommandOutcome::report;
         case Ending::usage:
-            print_usage(out);
-            break;
+            return CommandOutcome::usage;
         case Ending::too_big:
-            write_text(out, "\nToo big number..\n");
-            break;
+            return CommandOutcome::too_big;
         case Ending::era_day_zero:
-            write_text(out, "\n\tEra Day:  0 - non-existent date. \n\tUse:\t  1 - for CE  day 1\n\t\t -1 - for BCE day 1\n");
-            break;
+            return CommandOutcome::era_day_zero;
         case Ending::nonexistent_date:
-            print_nonexistent(out, first, second, " - non-existent date\n");
-            break;
+            return CommandOutcome::nonexistent_date;
         case Ending::nonexistent_time:
-            print_nonexistent(out, first, second, " - non-existent time\n");
-            break;
+            return CommandOutcome::nonexistent_time;
+    }
+    return CommandOutcome::usage;
+}
+
+Ending ending_of_forms(ConversionState& state, std::span<const std::string_view> arguments, UtcClock clock,
+                       std::string_view& clock_tag) {
+    switch (arguments.size()) {
+        case 1:
+            return run_one_argument_form(state, arguments[0], clock, clock_tag);
+        case 2:
+            return run_two_argument_form(state, arguments[0], arguments[1]);
+        case 3:
+            return run_three_argument_form(state, arguments[0], arguments[1], arguments[2]);
+        default:
+            return Ending::usage;
     }
 }
 
 }  // namespace
 
-int run_morvek(ConversionState& state, std::span<const char* const> arguments, UtcClock clock, OutputSink out) {
-    if (arguments.empty()) {
-        print_usage(out);
-        return 0;
-    }
+CommandResult run_command(ConversionState& state, std::span<const std::string_view> arguments, UtcClock clock) {
+    CommandResult result;
+    if (arguments.empty()) return result;  // the usage text; nothing is reset
     reset_for_run(state);
 
     std::string_view clock_tag;
-    Ending ending = Ending::usage;
-    switch (arguments.size()) {
-        case 1:
-            ending = run_one_argument_form(state, argument_text(arguments[0]), clock, clock_tag);
-            break;
-        case 2:
-            ending = run_two_argument_form(state, argument_text(arguments[0]), argument_text(arguments[1]));
-            break;
-        case 3:
-            ending = run_three_argument_form(state, argument_text(arguments[0]), argument_text(arguments[1]),
-                                             argument_text(arguments[2]));
-            break;
-        default:
-            break;
-    }
+    Ending ending = ending_of_forms(state, arguments, clock, clock_tag);
     if (ending == Ending::none && !e6_fits(state)) ending = Ending::too_big;
 
-    if (ending != Ending::none) {
-        print_ending(out, ending, arguments);
-        return 0;
+    if (ending == Ending::none) {
+        result = report_from_state(
+            state, arguments.size() == 1 ? ReportLayout::single_argument : ReportLayout::multi_argument, clock_tag);
     }
-    print_report(state, out, arguments.size() == 1 ? ReportLayout::single_argument : ReportLayout::multi_argument,
-                 clock_tag);
+    result.outcome = outcome_from_ending(ending);
+    result.first_argument = arguments[0];
+    result.has_second_argument = arguments.size() > 1;
+    if (result.has_second_argument) result.second_argument = arguments[1];
+    return result;
+}
+
+CommandResult run_command(std::span<const std::string_view> arguments, UtcClock clock) {
+    ConversionState state;
+    return run_command(state, arguments, clock);
+}
+
+ArgumentTexts argument_texts(std::span<const char* const> arguments) {
+    ArgumentTexts texts;
+    texts.count = std::min(arguments.size(), texts.texts.size());
+    for (std::size_t i = 0; i < texts.count; ++i) {
+        texts.texts[i] = arguments[i] != nullptr ? std::string_view{arguments[i]} : std::string_view{};
+    }
+    return texts;
+}
+
+int run_morvek(ConversionState& state, std::span<const char* const> arguments, UtcClock clock, TextSink out) {
+    write_command_output(run_command(state, argument_texts(arguments).view(), clock), out);
     return 0;
 }
 

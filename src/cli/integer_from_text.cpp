@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/numeric_arguments.h"
-#include "timescale/text_characters.h"
+#include "cli/text_characters.h"
 
 namespace morvek {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "calendar/checked_arithmetic.h"
-#include "timescale/text_characters.h"
+#include "cli/text_characters.h"
 
 namespace morvek {
 

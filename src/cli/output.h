@@ -1,24 +1,17 @@
 #pragma once
-// The one writer that all output goes through: standard output in the
-// program, a string in tests.
+// The sinks the program and the tests write to.
 
-#include <cstddef>
 #include <string>
-#include <string_view>
+
+#include "morvek/command_text.h"
 
 namespace morvek {
 
-struct OutputSink {
-    void (*write)(void* target, const char* data, std::size_t size) = nullptr;
-    void* target = nullptr;
-};
+// Standard output through a buffer of the program's own, so that the C
+// library allocates none; flushed when the process ends.
+TextSink stdout_sink();
 
-OutputSink stdout_sink();
-OutputSink string_sink(std::string& text);
-
-void write_text(OutputSink out, std::string_view text);
-
-// printf-style formatting of one line of at most 255 characters.
-[[gnu::format(printf, 2, 3)]] void write_formatted(OutputSink out, const char* format, ...);
+// Appends to a string, for the tests.
+TextSink string_sink(std::string& text);
 
 }  // namespace morvek

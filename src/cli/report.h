@@ -1,34 +1,25 @@
 #pragma once
+// The report's values, derived from a filled state.
 
-#include <array>
-#include <cstdint>
 #include <string_view>
 
 #include "cli/conversion_state.h"
-#include "cli/output.h"
+#include "morvek/command.h"
 
 namespace morvek {
 
-enum class ReportLayout {
-    single_argument,  // one date line followed by the clock tag
-    multi_argument,   // date lines chosen by calendar_tag
-};
-
-inline constexpr std::array<std::string_view, 8> weekday_names = {
-    "Not a Day of Week", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday",
-};
-
-// Prints the whole report from a filled state. Adds second_of_day to
-// era_seconds; a two-calendar date block also changes the date fields and
-// calendar_mode.
-void print_report(ConversionState& state, OutputSink out, ReportLayout layout,
-                  std::string_view clock_tag);
-
-// One value line: the format (with one "%lli") with tabs expanded, then the
-// value's two's complement in hexadecimal at column 41, or the text at
-// column 33. A line too long for its column is printed unexpanded alone.
-void print_with_hex_column(OutputSink out, const char* format, std::int64_t value);
-void print_with_text_column(OutputSink out, const char* format, std::int64_t value,
-                            std::string_view text);
+// report_from_state: every value the report shows.
+//
+//   Reads:    the date and time fields, era_seconds (the midnight),
+//             second_of_day, calendar_tag, calendar_mode, digit_count,
+//             millis, micros, ticks, leap_second
+//   Writes:   era_seconds := the moment (midnight + second_of_day); for a
+//             tagged date in the multi-argument layout the date fields hold
+//             the Era Date and calendar_mode the typed calendar afterwards
+//   Returns:  a result with outcome report and every value; the clock tag
+//             only in the single-argument layout
+//   Example:  the state of "01.01.2017" -> Era Day 736330, Sunday, RD
+//             Gregorian 736330, E0 63618825627, 27 leap seconds
+CommandResult report_from_state(ConversionState& state, ReportLayout layout, std::string_view clock_tag);
 
 }  // namespace morvek

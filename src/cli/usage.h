@@ -1,9 +1,11 @@
 #pragma once
 
-#include "cli/output.h"
+#include <string_view>
 
 namespace morvek {
 
-void print_usage(OutputSink out);
+// The usage text, byte for byte. The program's name in it is fixed text,
+// whatever the process was started as.
+extern const std::string_view usage_text;
 
 }  // namespace morvek

@@ -1,13 +1,10 @@
-#include <cstdio>
-#include <string_view>
-
-#include "cli/report.h"
+#include "cli/value_columns.h"
 
 namespace morvek {
 
 namespace {
 
-constexpr std::size_t line_capacity = 128;
+constexpr std::size_t line_capacity = 128;  // with the terminating zero of the C original
 constexpr std::size_t hex_column = 41;
 constexpr std::size_t text_column = 33;
 constexpr std::size_t tab_width = 8;
@@ -22,13 +19,26 @@ struct ValueLine {
     bool fits = false;  // the expanded line leaves room before the column
 };
 
-// Formats the value and expands its tabs; a line that reaches the column
-// is marked as not fitting and is then printed as formatted.
-void format_value_line(ValueLine& line, const char* format, std::int64_t value, std::size_t column) {
-    const int length = std::snprintf(line.formatted, line_capacity, format, static_cast<long long>(value));
-    if (length < 0) return;
-    line.formatted_length = static_cast<std::size_t>(length) < line_capacity ? static_cast<std::size_t>(length)
-                                                                           : line_capacity - 1;
+// The format with its one "%lli" replaced by the value, cut to what the
+// line buffer holds.
+void format_value(ValueLine& line, std::string_view format, std::int64_t value) {
+    constexpr std::string_view conversion = "%lli";
+    const std::size_t at = format.find(conversion);
+    TextBuilder out(line.formatted, line_capacity - 1);
+    if (at == std::string_view::npos) {
+        out.text(format);
+    } else {
+        out.text(format.substr(0, at));
+        out.decimal(value);
+        out.text(format.substr(at + conversion.size()));
+    }
+    line.formatted_length = out.size();
+}
+
+// Expands the tabs; a line that reaches the column is marked as not fitting
+// and is then printed as formatted.
+void format_value_line(ValueLine& line, std::string_view format, std::int64_t value, std::size_t column) {
+    format_value(line, format, value);
     std::size_t size = 0;
     for (std::size_t i = 0; i < line.formatted_length; ++i) {
         const char c = line.formatted[i];
@@ -44,33 +54,34 @@ void format_value_line(ValueLine& line, const char* format, std::int64_t value, 
     line.fits = true;
 }
 
-void print_padded(OutputSink out, const ValueLine& line, std::size_t column) {
-    write_text(out, {line.expanded, line.expanded_length});
-    write_text(out, blank_field.substr(0, column - line.expanded_length));
+void print_padded(TextBuilder& out, const ValueLine& line, std::size_t column) {
+    out.text({line.expanded, line.expanded_length});
+    out.text(blank_field.substr(0, column - line.expanded_length));
 }
 
-void print_unexpanded(OutputSink out, const ValueLine& line) {
-    write_text(out, {line.formatted, line.formatted_length});
-    write_text(out, "\n");
+void print_unexpanded(TextBuilder& out, const ValueLine& line) {
+    out.text({line.formatted, line.formatted_length});
+    out.character('\n');
 }
 
 }  // namespace
 
-void print_with_hex_column(OutputSink out, const char* format, std::int64_t value) {
+void print_with_hex_column(TextBuilder& out, std::string_view format, std::int64_t value) {
     ValueLine line;
     format_value_line(line, format, value, hex_column);
     if (!line.fits) return print_unexpanded(out, line);
     print_padded(out, line, hex_column);
-    write_formatted(out, "0x%016llX\n", static_cast<unsigned long long>(value));
+    out.hexadecimal(value);
+    out.character('\n');
 }
 
-void print_with_text_column(OutputSink out, const char* format, std::int64_t value, std::string_view text) {
+void print_with_text_column(TextBuilder& out, std::string_view format, std::int64_t value, std::string_view text) {
     ValueLine line;
     format_value_line(line, format, value, text_column);
     if (!line.fits) return print_unexpanded(out, line);
     print_padded(out, line, text_column);
-    write_text(out, text);
-    write_text(out, "\n");
+    out.text(text);
+    out.character('\n');
 }
 
 }  // namespace morvek

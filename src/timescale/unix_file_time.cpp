@@ -1,48 +1,44 @@
 #include "timescale/unix_file_time.h"
 
 #include "calendar/checked_arithmetic.h"
+#include "morvek/time_scales.h"
 #include "timescale/leap_seconds.h"
 
 namespace morvek {
 
-namespace {
-
-constexpr std::int64_t file_units_per_second = 10000000;
-
-}  // namespace
-
 std::int64_t era_seconds_from_unix(std::int64_t unix_time) {
-    // Past 9223371974719178980 the moment has no 64-bit E0; it stops at the
-    // end of the range, where the command refuses it as too big.
-    return insert_leap_seconds(saturating_add(unix_time, unix_epoch_era_seconds));
+    return insert_leap_seconds(saturating_add(unix_time, unix_epoch_e0));
 }
 
-std::int64_t era_seconds_from_file_time(ConversionState& state, std::int64_t file_time) {
-    if (file_time < 0) return file_epoch_era_seconds;
-    state.ticks = static_cast<std::int32_t>(file_time % 10);
-    state.micros = static_cast<std::int32_t>(file_time / 10 % 1000);
-    state.millis = static_cast<std::int32_t>(file_time / 10000 % 1000);
-    return insert_leap_seconds(file_time / file_units_per_second + file_epoch_era_seconds);
+Result<std::int64_t> e0_from_unix_time(std::int64_t unix_time) {
+    if (unix_time < min_unix_time || unix_time > max_unix_time) return {0, Status::out_of_range};
+    return {era_seconds_from_unix(unix_time), Status::ok};
 }
 
-std::int64_t file_time_from_era_seconds(const ConversionState& state, std::int64_t era_seconds) {
-    if (era_seconds < file_epoch_era_seconds) return 0;
-    const std::int64_t leap_free = era_seconds - leap_seconds_up_to(era_seconds) - file_epoch_era_seconds;
-    const std::int64_t sub_second = static_cast<std::int64_t>(state.millis) * 10000 +
-                                    static_cast<std::int64_t>(state.micros) * 10 + state.ticks;
+Result<std::int64_t> unix_time_from_e0(std::int64_t e0) {
+    if (e0 < min_e0 || e0 > max_e0) return {0, Status::out_of_range};
+    // The leap second counts itself, so the extra one moves it to the
+    // midnight after it.
+    const std::int64_t leap_free = e0 - leap_seconds_up_to(e0) + (is_leap_second(e0) ? 1 : 0);
+    return {leap_free - unix_epoch_e0, Status::ok};
+}
+
+Result<FileTimeMoment> e0_from_file_time(std::int64_t file_time) {
+    if (file_time < 0) return {{}, Status::out_of_range};
+    const std::int64_t whole_seconds = file_time / file_units_per_second;  // [0, 922337203685]
+    return {{insert_leap_seconds(whole_seconds + file_epoch_e0), static_cast<std::int32_t>(file_time % file_units_per_second)},
+            Status::ok};
+}
+
+Result<std::int64_t> file_time_from_e0(FileTimeMoment moment) {
+    if (moment.e0 < file_epoch_e0 || moment.e0 > max_e0) return {0, Status::out_of_range};
+    if (moment.units < 0 || moment.units >= file_units_per_second) return {0, Status::out_of_range};
+    // The leap second counts itself, so it shares the 23:59:59 before it.
+    const std::int64_t leap_free = moment.e0 - leap_seconds_up_to(moment.e0) - file_epoch_e0;
     const auto whole = checked_multiply(leap_free, file_units_per_second);
-    if (!whole) return -1;
-    const auto file_time = checked_add(*whole, sub_second);
-    if (!file_time || *file_time < 0) return -1;
-    return *file_time;
-}
-
-std::int64_t unix_time_from_era_seconds(const ConversionState& state, std::int64_t era_seconds) {
-    // Leap seconds are counted only from 1972 on, so taking out the count
-    // cannot overflow; the epoch offset can, for E0 near the lowest 64-bit
-    // value, and the result then stops at the end of the range.
-    const std::int64_t leap_free = era_seconds - leap_seconds_up_to(era_seconds);
-    return saturating_add(saturating_add(leap_free, state.leap_second), -unix_epoch_era_seconds);
+    const auto file_time = whole ? checked_add(*whole, moment.units) : std::nullopt;
+    if (!file_time) return {0, Status::out_of_range};
+    return {*file_time, Status::ok};
 }
 
 }  // namespace morvek

@@ -1,6 +1,6 @@
-#include "timescale/utc_clock.h"
-
 #include <chrono>
+
+#include "morvek/command.h"
 
 namespace morvek {
 

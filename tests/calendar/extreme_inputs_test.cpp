@@ -11,6 +11,7 @@
 
 #include "calendar/date_from_era_day.h"
 #include "calendar/era_day_from_date.h"
+#include "cli/calendar_in_state.h"
 #include "cli/conversion_state.h"
 #include "reference/reference_calendar.h"
 
@@ -127,7 +128,10 @@ TEST(ExtremeInputs, HugeYearsGiveExactEraDaysOrAreRejected) {
 
     for (CalendarMode mode : all_modes) {
         for (std::int64_t year : years) {
-            for (auto [month, day] : {std::pair{1, 1}, {2, 28}, {2, 29}, {3, 1}, {12, 31}}) {
+            for (const auto& month_and_day : {std::pair{1, 1}, {2, 28}, {2, 29}, {3, 1}, {12, 31}}) {
+                // Named copies: a lambda may not capture a structured binding before C++23 in clang.
+                const std::int32_t month = month_and_day.first;
+                const std::int32_t day = month_and_day.second;
                 ConversionState state;
                 state.calendar_mode = mode;
                 const std::int64_t got = era_day_from_date(state, year, month, day);
@@ -182,7 +186,7 @@ TEST(ExtremeInputs, HugeEraDaysGiveValidDatesThatConvertBack) {
                       wide{era_day})
                 << where();
             const bool tagged = era_day > 0 && mode == CalendarMode::Julian;
-            EXPECT_EQ(date.tag, tagged ? "(J)" : "") << where();
+            EXPECT_EQ(calendar_tag_of(mode, era_day), tagged ? "(J)" : "") << where();
 
             ConversionState back;
             back.calendar_mode = rule;
@@ -199,7 +203,7 @@ TEST(ExtremeInputs, HugeEraDaysGiveValidDatesThatConvertBack) {
             EXPECT_EQ(state.year, stored_year) << where();
             EXPECT_EQ(state.month, date.month) << where();
             EXPECT_EQ(state.day, date.day) << where();
-            EXPECT_EQ(state.calendar_tag, date.tag) << where();
+            EXPECT_EQ(state.calendar_tag, calendar_tag_of(mode, era_day)) << where();
         }
     }
 }

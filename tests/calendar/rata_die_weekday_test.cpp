@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calendar/era_day_from_date.h"
+#include "cli/calendar_in_state.h"
 #include "calendar/rata_die.h"
 #include "calendar/weekday.h"
 #include "cli/conversion_state.h"
@@ -21,8 +22,8 @@ constexpr std::int64_t int64_min = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t int64_max = std::numeric_limits<std::int64_t>::max();
 
 std::int64_t total(TotalRule rule, std::int32_t year, std::int32_t month, std::int32_t day) {
-    return rule == TotalRule::julian ? rd_julian_from_date(year, month, day)
-                                     : rd_gregorian_from_date(year, month, day);
+    return rule == TotalRule::julian ? rd_julian_total(year, month, day)
+                                     : rd_gregorian_total(year, month, day);
 }
 
 TEST(RataDie, KnownTotals) {
@@ -36,8 +37,8 @@ TEST(RataDie, KnownTotals) {
                                            {1582, 10, 4, 577735, 577725},
                                            {1582, 10, 15, 577746, 577736},
                                            {2017, 1, 1, 736343, 736330}}) {
-        EXPECT_EQ(rd_julian_from_date(c.year, c.month, c.day), c.julian) << c.year;
-        EXPECT_EQ(rd_gregorian_from_date(c.year, c.month, c.day), c.gregorian) << c.year;
+        EXPECT_EQ(rd_julian_total(c.year, c.month, c.day), c.julian) << c.year;
+        EXPECT_EQ(rd_gregorian_total(c.year, c.month, c.day), c.gregorian) << c.year;
         EXPECT_EQ(reference::day_total_walk(TotalRule::julian, c.year, c.month, c.day), c.julian);
         EXPECT_EQ(reference::day_total_walk(TotalRule::gregorian, c.year, c.month, c.day),
                   c.gregorian);
@@ -99,13 +100,13 @@ TEST(RataDie, TheLargestYearsCountWithoutOverflow) {
         return 365 * y + y / 4 - y / 100 + y / 400;
     };
     auto julian_before = [](std::int64_t year) { return 365 * (year - 1) + (year - 1) / 4 - 2; };
-    EXPECT_EQ(rd_gregorian_from_date(5'900'000, 1, 1), gregorian_before(5'900'000) + 1);
-    EXPECT_EQ(rd_julian_from_date(5'900'000, 1, 1), julian_before(5'900'000) + 1);
-    EXPECT_EQ(rd_gregorian_from_date(int32_max, 12, 31), gregorian_before(int32_max) + 334 + 31);
-    EXPECT_EQ(rd_julian_from_date(int32_max, 12, 31), julian_before(int32_max) + 334 + 31);
-    EXPECT_EQ(rd_gregorian_from_date(int32_max, 1, int32_max),
+    EXPECT_EQ(rd_gregorian_total(5'900'000, 1, 1), gregorian_before(5'900'000) + 1);
+    EXPECT_EQ(rd_julian_total(5'900'000, 1, 1), julian_before(5'900'000) + 1);
+    EXPECT_EQ(rd_gregorian_total(int32_max, 12, 31), gregorian_before(int32_max) + 334 + 31);
+    EXPECT_EQ(rd_julian_total(int32_max, 12, 31), julian_before(int32_max) + 334 + 31);
+    EXPECT_EQ(rd_gregorian_total(int32_max, 1, int32_max),
               gregorian_before(int32_max) + int32_max);
-    EXPECT_EQ(rd_julian_from_date(int32_max, 1, int32_min), julian_before(int32_max) + int32_min);
+    EXPECT_EQ(rd_julian_total(int32_max, 1, int32_min), julian_before(int32_max) + int32_min);
 }
 
 TEST(RataDie, MonthsOutOfRangeCountNoMonthOrTheWholeYear) {
@@ -130,14 +131,14 @@ TEST(RataDie, TotalsAreTheEraDaysOfTheirCalendars) {
                 julian.calendar_mode = CalendarMode::Julian;
                 const std::int64_t julian_day = era_day_from_date(julian, year, month, day);
                 if (julian_day != 0) {
-                    ASSERT_EQ(rd_julian_from_date(year, month, day), julian_day)
+                    ASSERT_EQ(rd_julian_total(year, month, day), julian_day)
                         << day << "." << month << "." << year;
                 }
                 ConversionState gregorian;
                 gregorian.calendar_mode = CalendarMode::Gregorian;
                 const std::int64_t gregorian_day = era_day_from_date(gregorian, year, month, day);
                 if (gregorian_day != 0) {
-                    ASSERT_EQ(rd_gregorian_from_date(year, month, day), gregorian_day)
+                    ASSERT_EQ(rd_gregorian_total(year, month, day), gregorian_day)
                         << day << "." << month << "." << year;
                 }
             }
@@ -146,26 +147,26 @@ TEST(RataDie, TotalsAreTheEraDaysOfTheirCalendars) {
 }
 
 TEST(Weekday, KnownDays) {
-    EXPECT_EQ(weekday_from_era_day(736330), 7);  // 01.01.2017, a Sunday
-    EXPECT_EQ(weekday_from_era_day(719163), 4);  // 01.01.1970, a Thursday
-    EXPECT_EQ(weekday_from_era_day(577736), 5);  // 15.10.1582, a Friday
-    EXPECT_EQ(weekday_from_era_day(1), 1);
-    EXPECT_EQ(weekday_from_era_day(7), 7);
-    EXPECT_EQ(weekday_from_era_day(8), 1);
-    EXPECT_EQ(weekday_from_era_day(-1), 7);
-    EXPECT_EQ(weekday_from_era_day(-7), 1);
-    EXPECT_EQ(weekday_from_era_day(-8), 7);
-    EXPECT_EQ(weekday_from_era_day(0), 0);
+    EXPECT_EQ(weekday_number(736330), 7);  // 01.01.2017, a Sunday
+    EXPECT_EQ(weekday_number(719163), 4);  // 01.01.1970, a Thursday
+    EXPECT_EQ(weekday_number(577736), 5);  // 15.10.1582, a Friday
+    EXPECT_EQ(weekday_number(1), 1);
+    EXPECT_EQ(weekday_number(7), 7);
+    EXPECT_EQ(weekday_number(8), 1);
+    EXPECT_EQ(weekday_number(-1), 7);
+    EXPECT_EQ(weekday_number(-7), 1);
+    EXPECT_EQ(weekday_number(-8), 7);
+    EXPECT_EQ(weekday_number(0), 0);
 }
 
 TEST(Weekday, ConsecutiveDaysCycleAcrossTheMissingDayZero) {
     auto expect_run = [](std::int64_t first, std::int64_t last) {
-        std::int32_t previous = weekday_from_era_day(first);
+        std::int32_t previous = weekday_number(first);
         ASSERT_GE(previous, 1);
         ASSERT_LE(previous, 7);
         for (std::int64_t era_day = first + 1; era_day <= last && era_day > first; ++era_day) {
             if (era_day == 0) continue;
-            const std::int32_t weekday = weekday_from_era_day(era_day);
+            const std::int32_t weekday = weekday_number(era_day);
             ASSERT_EQ(weekday, previous % 7 + 1) << era_day;
             previous = weekday;
             if (era_day == last) break;
@@ -175,8 +176,8 @@ TEST(Weekday, ConsecutiveDaysCycleAcrossTheMissingDayZero) {
     expect_run(int64_min, int64_min + 100);
     expect_run(int64_max - 100, int64_max);
     // Whole weeks apart, far from each other.
-    EXPECT_EQ(weekday_from_era_day(1 + 7 * 1'000'000'000'000LL), 1);
-    EXPECT_EQ(weekday_from_era_day(-7 * 1'000'000'000'000LL), 1);
+    EXPECT_EQ(weekday_number(1 + 7 * 1'000'000'000'000LL), 1);
+    EXPECT_EQ(weekday_number(-7 * 1'000'000'000'000LL), 1);
 }
 
 }  // namespace

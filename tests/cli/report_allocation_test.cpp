@@ -94,7 +94,7 @@ struct WatchedRun {
 
 // Runs the command with the heap under watch; the output is copied out only
 // after the watch has ended.
-WatchedRun run_watched(std::vector<const char*> arguments, morvek::OutputSink sink, FixedBuffer& buffer) {
+WatchedRun run_watched(std::vector<const char*> arguments, morvek::TextSink sink, FixedBuffer& buffer) {
     morvek::ConversionState state;
     allocations_seen = 0;
     watching = true;

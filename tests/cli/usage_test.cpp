@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "cli/usage.h"
+#include "cli/output.h"
+#include "morvek/command_text.h"
 #include "command_runner.h"
 
 namespace morvek {
@@ -14,7 +15,7 @@ using cli_testing::usage_text;
 
 TEST(Usage, PrintsTheWholeTextByItself) {
     std::string output;
-    print_usage(string_sink(output));
+    write_usage(string_sink(output));
     EXPECT_EQ(output, usage_text);
 }
 

@@ -4,21 +4,23 @@
 #include <limits>
 #include <string>
 
-#include "cli/report.h"
+#include "cli/value_columns.h"
 
 namespace morvek {
 namespace {
 
 std::string hex_line(const std::string& format, std::int64_t value) {
-    std::string output;
-    print_with_hex_column(string_sink(output), format.c_str(), value);
-    return output;
+    char buffer[512];
+    TextBuilder out(buffer, sizeof buffer);
+    print_with_hex_column(out, format, value);
+    return std::string(out.view());
 }
 
 std::string text_line(const std::string& format, std::int64_t value, std::string_view text) {
-    std::string output;
-    print_with_text_column(string_sink(output), format.c_str(), value, text);
-    return output;
+    char buffer[512];
+    TextBuilder out(buffer, sizeof buffer);
+    print_with_text_column(out, format, value, text);
+    return std::string(out.view());
 }
 
 TEST(ValueColumns, PutTheHexadecimalValueAtColumn41) {

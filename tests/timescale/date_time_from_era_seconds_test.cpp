@@ -1,4 +1,4 @@
-#include "timescale/date_time_from_era_seconds.h"
+#include "cli/date_time_from_era_seconds.h"
 
 #include <gtest/gtest.h>
 

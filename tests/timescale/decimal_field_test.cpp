@@ -1,4 +1,4 @@
-#include "timescale/decimal_field.h"
+#include "cli/decimal_field.h"
 
 #include <gtest/gtest.h>
 

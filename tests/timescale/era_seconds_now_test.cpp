@@ -1,10 +1,10 @@
-#include "timescale/era_seconds_now.h"
+#include "cli/era_seconds_now.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "timescale/era_seconds_from_day_count.h"
+#include "cli/era_seconds_from_day_count.h"
 #include "timescale_test_support.h"
 
 namespace morvek {

@@ -1,4 +1,4 @@
-#include "timescale/parse_date.h"
+#include "cli/parse_date.h"
 
 #include <gtest/gtest.h>
 

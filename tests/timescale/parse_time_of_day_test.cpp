@@ -1,4 +1,4 @@
-#include "timescale/parse_time_of_day.h"
+#include "cli/parse_time_of_day.h"
 
 #include <gtest/gtest.h>
 

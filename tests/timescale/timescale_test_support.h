@@ -10,8 +10,8 @@
 
 #include "cli/conversion_state.h"
 #include "timescale/leap_seconds.h"
-#include "timescale/parse_date.h"
-#include "timescale/parse_time_of_day.h"
+#include "cli/parse_date.h"
+#include "cli/parse_time_of_day.h"
 
 namespace morvek::testing {
 

@@ -1,10 +1,12 @@
+#include "cli/unix_file_time_in_state.h"
+#include "morvek/time_scales.h"
 #include "timescale/unix_file_time.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "timescale/date_time_from_era_seconds.h"
+#include "cli/date_time_from_era_seconds.h"
 #include "timescale_test_support.h"
 
 namespace morvek {
@@ -13,7 +15,7 @@ namespace {
 constexpr std::int64_t int64_max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t int64_min = std::numeric_limits<std::int64_t>::min();
 // The largest Unix time whose E0, 27 leap seconds included, fits.
-constexpr std::int64_t unix_time_limit = int64_max - unix_epoch_era_seconds - 27;
+constexpr std::int64_t unix_time_limit = int64_max - unix_epoch_e0 - 27;
 constexpr std::int64_t file_units = 10000000;
 
 std::int64_t unix_from(std::int64_t e0, std::int32_t leap_second) {
@@ -43,7 +45,7 @@ TEST(UnixTime, EndsOfTheRangeStayDefined) {
     EXPECT_EQ(era_seconds_from_unix(unix_time_limit), int64_max);
     EXPECT_EQ(era_seconds_from_unix(unix_time_limit + 1), int64_max);
     EXPECT_EQ(era_seconds_from_unix(int64_max), int64_max);
-    EXPECT_EQ(era_seconds_from_unix(int64_min), int64_min + unix_epoch_era_seconds);
+    EXPECT_EQ(era_seconds_from_unix(int64_min), int64_min + unix_epoch_e0);
     EXPECT_EQ(unix_from(int64_min, 0), int64_min);
     EXPECT_EQ(unix_from(int64_min + 5, 0), int64_min);
     EXPECT_EQ(unix_from(int64_max, 0), unix_time_limit);
@@ -63,12 +65,12 @@ void expect_unix_round_trip(std::int64_t unix_time) {
 TEST(UnixTime, RoundTrips) {
     for (std::size_t k = 0; k < leap_second_table.size(); ++k) {
         const std::int64_t next_midnight =
-            leap_second_table[k] - static_cast<std::int64_t>(k) - unix_epoch_era_seconds;
+            leap_second_table[k] - static_cast<std::int64_t>(k) - unix_epoch_e0;
         for (std::int64_t d = -3; d <= 3; ++d) expect_unix_round_trip(next_midnight + d);
     }
     for (std::int64_t d = -3; d <= 3; ++d) {
         expect_unix_round_trip(d);
-        expect_unix_round_trip(d - unix_epoch_era_seconds);
+        expect_unix_round_trip(d - unix_epoch_e0);
         expect_unix_round_trip(unix_time_limit - 3 + d);
         expect_unix_round_trip(int64_min + 3 + d);
     }
@@ -148,7 +150,7 @@ TEST(FileTime, RoundTrips) {
         }
     };
     for (std::size_t k = 0; k < leap_second_table.size(); ++k) {
-        around((leap_second_table[k] - static_cast<std::int64_t>(k) - file_epoch_era_seconds) * file_units);
+        around((leap_second_table[k] - static_cast<std::int64_t>(k) - file_epoch_e0) * file_units);
     }
     around(0);
     around(116444736000000000);

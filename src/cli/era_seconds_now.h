@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "cli/conversion_state.h"
-#include "timescale/utc_clock.h"
+#include "morvek/command.h"
 
 namespace morvek {
 

@@ -1,8 +1,8 @@
-#include "timescale/parse_time_of_day.h"
+#include "cli/parse_time_of_day.h"
 
-#include "timescale/decimal_field.h"
+#include "cli/decimal_field.h"
 #include "timescale/leap_seconds.h"
-#include "timescale/separated_field.h"
+#include "cli/separated_field.h"
 
 namespace morvek {
 

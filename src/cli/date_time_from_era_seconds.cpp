@@ -1,14 +1,13 @@
-#include "timescale/date_time_from_era_seconds.h"
+#include "cli/date_time_from_era_seconds.h"
 
 #include "calendar/checked_arithmetic.h"
-#include "calendar/date_from_era_day.h"
-#include "timescale/leap_seconds.h"
+#include "cli/calendar_in_state.h"
+#include "morvek/time_scales.h"
+#include "timescale/day_and_second.h"
 
 namespace morvek {
 
 namespace {
-
-constexpr std::int64_t seconds_per_day = 86400;
 
 // 31.12.-1 23:59:59 for the instants between it and the Era that a
 // truncated division puts into second 0: the sub-second parts stay
@@ -20,36 +19,21 @@ std::int64_t last_second_before_era(ConversionState& state) {
     state.hour = 23;
     state.minute = 59;
     state.second = 59;
-    state.second_of_day = 86400;
+    state.second_of_day = seconds_per_day;
     return -seconds_per_day;
 }
 
 }  // namespace
 
 std::int64_t date_time_from_era_seconds(ConversionState& state, std::int64_t era_seconds) {
-    std::int64_t second_in_day = 0;
-    std::int64_t era_day = 0;
-    if (era_seconds >= 0) {
-        // Before the Era there are no leap seconds; after it they are taken
-        // out so that every day counts 86400.
-        const std::int64_t leap_free = era_seconds - leap_seconds_up_to(era_seconds);
-        second_in_day = leap_free % seconds_per_day;
-        era_day = leap_free / seconds_per_day + 1;
-    } else {
-        second_in_day = floor_mod(era_seconds, seconds_per_day);
-        era_day = floor_div(era_seconds, seconds_per_day);
-    }
-
-    const auto s = static_cast<std::int32_t>(second_in_day);
+    const DayAndSecond found = day_and_second_from_e0(era_seconds);
+    state.leap_second = found.second_of_day == seconds_per_day ? 1 : 0;
+    const std::int32_t s = found.second_of_day - state.leap_second;  // [0, 86399]
     state.hour = s / 3600;
     state.minute = s / 60 % 60;
-    state.second = s % 60;
-    // The leap second shares its leap-free value with the 23:59:59 before it.
-    state.leap_second = is_leap_second(era_seconds) ? 1 : 0;
-    state.second += state.leap_second;
-
-    date_from_era_day(state, era_day);
-    state.second_of_day = s + state.leap_second;
+    state.second = s % 60 + state.leap_second;
+    date_from_era_day(state, found.era_day);
+    state.second_of_day = found.second_of_day;
     // Only within a day of the lowest 64-bit value is the midnight itself
     // beyond the range; it then stops at the end of the range.
     return saturating_add(era_seconds, -static_cast<std::int64_t>(state.second_of_day));

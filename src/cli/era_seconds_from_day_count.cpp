@@ -1,8 +1,8 @@
-#include "timescale/era_seconds_from_day_count.h"
+#include "cli/era_seconds_from_day_count.h"
 
-#include "calendar/date_from_era_day.h"
-#include "timescale/date_time_text.h"
-#include "timescale/parse_date.h"
+#include "cli/calendar_in_state.h"
+#include "cli/date_time_text.h"
+#include "cli/parse_date.h"
 
 namespace morvek {
 

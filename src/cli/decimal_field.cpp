@@ -1,8 +1,8 @@
-#include "timescale/decimal_field.h"
+#include "cli/decimal_field.h"
 
 #include <limits>
 
-#include "timescale/text_characters.h"
+#include "cli/text_characters.h"
 
 namespace morvek {
 

@@ -1,13 +1,15 @@
-#include "timescale/parse_date.h"
+#include "cli/parse_date.h"
 
 #include <limits>
 
 #include "calendar/checked_arithmetic.h"
 #include "calendar/date_from_era_day.h"
-#include "calendar/era_day_from_date.h"
-#include "timescale/decimal_field.h"
+#include "calendar/era_day_index.h"
+#include "cli/calendar_in_state.h"
+#include "cli/decimal_field.h"
+#include "cli/separated_field.h"
+#include "morvek/time_scales.h"
 #include "timescale/leap_seconds.h"
-#include "timescale/separated_field.h"
 
 namespace morvek {
 
@@ -25,11 +27,10 @@ std::int64_t refuse_format(ConversionState& state) {
 // A ten-digit year gives an Era Day near 4e12, far inside the range; the
 // saturation only keeps a calendar result of any size well defined.
 std::int64_t midnight_from_era_day(std::int64_t era_day) {
-    const std::int64_t days_before = era_day > 0 ? era_day - 1 : era_day;
-    const auto seconds = checked_multiply(days_before, 86400);
+    const std::int64_t index = day_index_from_era_day(era_day);
+    const auto seconds = checked_multiply(index, seconds_per_day);
     if (seconds) return *seconds;
-    return days_before > 0 ? std::numeric_limits<std::int64_t>::max()
-                           : std::numeric_limits<std::int64_t>::min();
+    return index > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "timescale/era_seconds_now.h"
+#include "cli/era_seconds_now.h"
 
-#include "timescale/date_time_text.h"
-#include "timescale/parse_date.h"
-#include "timescale/parse_time_of_day.h"
+#include "cli/date_time_text.h"
+#include "cli/parse_date.h"
+#include "cli/parse_time_of_day.h"
 
 namespace morvek {
 

@@ -1,0 +1,12 @@
+#pragma once
+// Morvek: exact conversions between calendar dates and linear counts of days
+// and seconds. This header includes the whole public interface.
+
+#include "morvek/calendar.h"
+#include "morvek/command.h"
+#include "morvek/command_text.h"
+#include "morvek/iso8601.h"
+#include "morvek/leap_seconds.h"
+#include "morvek/result.h"
+#include "morvek/time_scales.h"
+#include "morvek/version.h"
