@@ -7,10 +7,12 @@
 
 namespace morvek {
 
+// At most 30 characters ("-292277-12-23T19:59:05.224192Z"), followed by a zero.
 struct IsoText {
     char characters[32];
     std::size_t size;
     std::string_view view() const { return {characters, size}; }
+    const char* c_str() const { return characters; }
 };
 
 // iso8601_from_e6: UTC in the proleptic Gregorian calendar with

@@ -58,7 +58,7 @@ IsoText iso8601_from_e6(std::int64_t e6) {
     IsoWriter out(text);
     if (date.year >= 0 && date.year <= 9999) {
         out.digits(date.year, 4);
-    } else {  // [-292277, 294247]: a sign and six digits, as JavaScript writes them
+    } else {  // [-292277, 292278]: a sign and six digits, as JavaScript writes them
         out.character(date.year < 0 ? '-' : '+');
         out.digits(date.year < 0 ? -date.year : date.year, 6);
     }

@@ -170,6 +170,19 @@ TEST(Landmarks, EraDaysGiveTheirDatesAndTags) {
 
         const reference::Date walked = reference::walk_date(c.mode, c.era_day);
         EXPECT_EQ(walked, (reference::Date{c.year, c.month, c.day, c.tag})) << c;
+
+        // The public form: no date for Era Day 0 nor, outside the historical
+        // calendar, for days before the Era.
+        const Result<Date> public_date = morvek::date_from_era_day(c.mode, c.era_day);
+        if (c.era_day > 0 || (c.era_day < 0 && c.mode == CalendarMode::Historical)) {
+            const Date want{static_cast<std::int32_t>(c.year), c.month, c.day};
+            EXPECT_EQ(public_date.status, Status::ok) << c;
+            EXPECT_EQ(public_date.value, want) << c;
+            EXPECT_EQ(morvek::era_day_from_date(c.mode, want).value, c.era_day) << c;
+            EXPECT_EQ(outside_civil_use(c.mode, c.era_day), !c.tag.empty()) << c;
+        } else {
+            EXPECT_EQ(public_date.status, Status::nonexistent_date) << c;
+        }
     }
 }
 

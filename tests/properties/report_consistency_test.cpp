@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/entry.h"
+#include "morvek/morvek.h"
 #include "output_classifier.h"
 #include "reference/reference_calendar.h"
 
@@ -58,6 +59,7 @@ struct Input {
 struct Outcome {
     std::string output;
     Classification verdict;
+    morvek::CommandResult result;  // its argument views die with the run
 };
 
 morvek::UtcClockReading clock_reading;
@@ -73,6 +75,7 @@ Outcome run(const std::vector<std::string>& arguments) {
     Outcome outcome;
     morvek::ConversionState state;
     morvek::run_morvek(state, pointers, current_clock, morvek::string_sink(outcome.output));
+    outcome.result = morvek::run_command(views, current_clock);
     outcome.verdict = morvek::check::classify_output(outcome.output, views);
     return outcome;
 }
@@ -554,6 +557,128 @@ TEST(ReportConsistency, PrintedHistoricalDateTypedBackGivesTheSameE0) {
         expect_same(findings, args, "E0", s.e0, last_second_before_era(r) ? std::int64_t{-1} : r.e0);
         expect_same(findings, args, "date and time", show(s.historical()), show(t));
     }
+    EXPECT_EQ(findings.count(), 0);
+}
+
+// ---- the library's values against the printed report ----------------------
+
+morvek::CommandOutcome outcome_of(OutputKind kind) {
+    switch (kind) {
+        case OutputKind::report: return morvek::CommandOutcome::report;
+        case OutputKind::nonexistent_date_one:
+        case OutputKind::nonexistent_date_two: return morvek::CommandOutcome::nonexistent_date;
+        case OutputKind::nonexistent_time: return morvek::CommandOutcome::nonexistent_time;
+        case OutputKind::too_big: return morvek::CommandOutcome::too_big;
+        case OutputKind::era_day_zero: return morvek::CommandOutcome::era_day_zero;
+        case OutputKind::usage:
+        case OutputKind::invalid: break;
+    }
+    return morvek::CommandOutcome::usage;
+}
+
+DateTime printed(const morvek::Date& date, const morvek::CommandResult& result) {
+    return {date.day, date.month, date.year, result.hour, result.minute, result.second};
+}
+
+TEST(ReportConsistency, TheResultValueHoldsWhatTheReportPrints) {
+    Findings findings;
+    for (const Case& c : cases()) {
+        const auto& args = c.input.arguments;
+        const morvek::CommandResult& v = c.outcome.result;
+        expect_same(findings, args, "outcome", static_cast<int>(v.outcome),
+                    static_cast<int>(outcome_of(c.outcome.verdict.kind)));
+        if (c.outcome.verdict.kind != OutputKind::report) continue;
+        const Report& r = c.outcome.verdict.report;
+        expect_same(findings, args, "layout", v.layout == morvek::ReportLayout::single_argument, r.single_layout);
+        expect_same(findings, args, "clock tag", std::string(v.clock_tag), r.clock_tag);
+        const morvek::CalendarMode first_calendar = r.block == morvek::check::DateBlock::julian ? morvek::CalendarMode::Julian
+                                                    : r.block == morvek::check::DateBlock::gregorian
+                                                        ? morvek::CalendarMode::Gregorian
+                                                        : morvek::CalendarMode::Historical;
+        expect_same(findings, args, "first date calendar", static_cast<int>(v.date.calendar), static_cast<int>(first_calendar));
+        expect_same(findings, args, "first date", show(printed(v.date.date, v)), show(r.first));
+        expect_same(findings, args, "Era Date line", v.has_era_date, r.block != morvek::check::DateBlock::plain);
+        if (v.has_era_date) expect_same(findings, args, "Era Date", show(printed(v.era_date.date, v)), show(r.era_date));
+        const morvek::RdLine rd = !r.has_rd ? morvek::RdLine::none : r.rd_gregorian ? morvek::RdLine::gregorian : morvek::RdLine::julian;
+        expect_same(findings, args, "RD line", static_cast<int>(v.rd_line), static_cast<int>(rd));
+        if (r.has_rd) expect_same(findings, args, "RD", v.rd_value, r.rd);
+        expect_same(findings, args, "Era Day", v.era_day, r.era_day);
+        expect_same(findings, args, "weekday", std::string(morvek::report_weekday_name(v.weekday)), r.weekday);
+        expect_same(findings, args, "E0", v.e0, r.e0);
+        expect_same(findings, args, "E3", v.e3, r.e3);
+        expect_same(findings, args, "E6", v.e6, r.e6);
+        expect_same(findings, args, "Leap Seconds", v.leap_seconds, r.leap_seconds);
+        expect_same(findings, args, "Unix time", v.unix_time, r.unix_time);
+        expect_same(findings, args, "FILE time", v.file_time, r.file_time);
+    }
+    EXPECT_EQ(findings.count(), 0);
+}
+
+// The typed conversions reach the report's values by their own paths: the
+// midnight of a date by inserting leap seconds rather than by the month
+// ladder, E6 by floor division rather than truncation.
+TEST(ReportConsistency, TheTypedConversionsAgreeWithTheReport) {
+    using morvek::CalendarMode;
+    Findings findings;
+    int compared = 0;
+    for (const Case& c : cases()) {
+        if (c.outcome.verdict.kind != OutputKind::report) continue;
+        const auto& args = c.input.arguments;
+        const Report& r = c.outcome.verdict.report;
+        const DateTime& h = r.historical();
+        // The report truncates a negative moment's parts of a second; the
+        // typed conversions floor them, so only whole seconds meet there.
+        if (r.e6 < 0 && r.e6 % 1000000 != 0) continue;
+        ++compared;
+
+        const auto moment = morvek::date_time_from_e6(CalendarMode::Historical, r.e6);
+        expect_same(findings, args, "date_time_from_e6 status", static_cast<int>(moment.status), 0);
+        const morvek::DateTime& m = moment.value;
+        expect_same(findings, args, "date_time_from_e6", show({m.date.day, m.date.month, m.date.year, m.hour, m.minute, m.second}),
+                    show(h));
+        expect_same(findings, args, "microsecond", std::int64_t{m.microsecond}, r.e6 - r.e0 * 1000000);
+        expect_same(findings, args, "e6_from_date_time", morvek::e6_from_date_time(CalendarMode::Historical, m).value, r.e6);
+        expect_same(findings, args, "unix_time_from_e0", morvek::unix_time_from_e0(r.e0).value, r.unix_time);
+        expect_same(findings, args, "weekday_from_era_day",
+                    std::string(morvek::weekday_name(morvek::weekday_from_era_day(r.era_day).value)), r.weekday);
+        if (r.file_time > 0) {
+            const auto units = static_cast<std::int32_t>((r.e6 - r.e0 * 1000000) * 10 + c.input.ticks);
+            expect_same(findings, args, "file_time_from_e0", morvek::file_time_from_e0({r.e0, units}).value, r.file_time);
+        }
+
+        const morvek::Date typed{c.input.typed.year, c.input.typed.month, c.input.typed.day};
+        const morvek::DateTime typed_moment{typed, c.input.typed.hour, c.input.typed.minute, c.input.typed.second, 0};
+        switch (c.input.form) {
+            case Form::date:
+            case Form::date_time:
+                expect_same(findings, args, "e0_from_date_time", morvek::e0_from_date_time(CalendarMode::Historical, typed_moment).value, r.e0);
+                break;
+            case Form::date_julian:
+            case Form::date_time_julian:
+                expect_same(findings, args, "e0_from_date_time", morvek::e0_from_date_time(CalendarMode::Julian, typed_moment).value, r.e0);
+                break;
+            case Form::date_gregorian:
+            case Form::date_time_gregorian:
+                expect_same(findings, args, "e0_from_date_time", morvek::e0_from_date_time(CalendarMode::Gregorian, typed_moment).value, r.e0);
+                break;
+            case Form::era_day:
+            case Form::rd_julian:
+            case Form::rd_gregorian: {
+                const CalendarMode mode = c.input.form == Form::rd_julian    ? CalendarMode::Julian
+                                          : c.input.form == Form::rd_gregorian ? CalendarMode::Gregorian
+                                                                               : CalendarMode::Historical;
+                const morvek::Date d = morvek::date_from_era_day(mode, c.input.value).value;
+                expect_same(findings, args, "date_from_era_day", show({d.day, d.month, d.year, 0, 0, 0}), show(r.first));
+                break;
+            }
+            case Form::unix_time:
+                expect_same(findings, args, "e0_from_unix_time", morvek::e0_from_unix_time(c.input.value).value, r.e0);
+                break;
+            default:
+                break;
+        }
+    }
+    EXPECT_GT(compared, 10000);
     EXPECT_EQ(findings.count(), 0);
 }
 

@@ -117,6 +117,7 @@ constexpr std::int64_t wide_span_years = 100'000;
 // Local counts keep the hot loop free of locks; only the first few
 // failures of a chunk are described.
 struct ChunkResult {
+    std::uint64_t days = 0;
     std::uint64_t failures = 0;
     std::vector<std::string> examples;
     void add(std::string what) {
@@ -131,6 +132,7 @@ void sweep_chunk(const Chunk& chunk, ChunkResult& result) {
     reference::DayStepper stepper(mode, chunk.first);
     for (std::int64_t era_day = chunk.first;; stepper.advance(), ++era_day) {
         const reference::Date& want = stepper.date();
+        ++result.days;
 
         state.calendar_mode = mode;
         state.calendar_tag = {};
@@ -184,7 +186,7 @@ TEST(DaySweep, EveryEraDayMatchesTheReferenceAndConvertsBack) {
         for (std::size_t index; (index = next.fetch_add(1)) < chunks.size();) {
             ChunkResult result;
             sweep_chunk(chunks[index], result);
-            days += static_cast<std::uint64_t>(chunks[index].last - chunks[index].first + 1);
+            days += result.days;
             if (result.failures == 0) continue;
             for (const auto& example : result.examples) failures.add(example);
             failures.add_unshown(result.failures - result.examples.size());
@@ -198,6 +200,10 @@ TEST(DaySweep, EveryEraDayMatchesTheReferenceAndConvertsBack) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("swept %llu (mode, Era Day) pairs in %.1f s\n",
                 static_cast<unsigned long long>(days.load()), seconds);
+    // A loop that silently ran short would pass on its failures alone.
+    std::uint64_t want_days = 0;
+    for (auto [first, last] : swept_ranges) want_days += 3 * static_cast<std::uint64_t>(last - first + 1);
+    EXPECT_EQ(days.load(), want_days);
     EXPECT_EQ(failures.count(), 0u) << failures.summary();
 }
 
@@ -205,13 +211,16 @@ TEST(DaySweep, EveryEraDayMatchesTheReferenceAndConvertsBack) {
 // day/month pair 1..31/1..12 of a span of years. The Era Days of the dates
 // that exist must follow one another without a gap, which pins every value
 // once one of them is right.
-void sweep_years(Mode mode, std::int64_t first_year, std::int64_t last_year, Failures& failures) {
+void sweep_years(Mode mode, std::int64_t first_year, std::int64_t last_year, Failures& failures,
+                 std::atomic<std::uint64_t>& dates_checked) {
     ConversionState state;
+    std::uint64_t checked = 0;
     std::int64_t previous = 0;
     bool anchored = false;
     for (std::int64_t year = first_year; year <= last_year; ++year) {
         for (std::int32_t month = 1; month <= 12; ++month) {
             for (std::int32_t day = 1; day <= 31; ++day) {
+                ++checked;
                 state.calendar_mode = mode;
                 state.date_nonexistent = false;
                 const std::int64_t era_day = era_day_from_date(state, year, month, day);
@@ -259,6 +268,7 @@ void sweep_years(Mode mode, std::int64_t first_year, std::int64_t last_year, Fai
             }
         }
     }
+    dates_checked += checked;
 }
 
 TEST(DateSweep, ExactlyTheDatesThatExistAreAcceptedAndNumberedWithoutGaps) {
@@ -275,10 +285,11 @@ TEST(DateSweep, ExactlyTheDatesThatExistAreAcceptedAndNumberedWithoutGaps) {
         {int32_max - 20, int32_max + 20},
     };
     Failures failures;
+    std::atomic<std::uint64_t> dates_checked{0};
     std::vector<std::thread> workers;
     for (Mode mode : {Mode::Historical, Mode::Julian, Mode::Gregorian}) {
         workers.emplace_back([&, mode] {
-            for (auto [first, last] : spans) sweep_years(mode, first, last, failures);
+            for (auto [first, last] : spans) sweep_years(mode, first, last, failures, dates_checked);
         });
         if (workers.size() == worker_count) {
             for (auto& worker : workers) worker.join();
@@ -289,6 +300,9 @@ TEST(DateSweep, ExactlyTheDatesThatExistAreAcceptedAndNumberedWithoutGaps) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("checked the day/month pairs of the year spans in %.1f s\n", seconds);
+    std::uint64_t want_dates = 0;
+    for (auto [first, last] : spans) want_dates += 3 * static_cast<std::uint64_t>(last - first + 1) * 12 * 31;
+    EXPECT_EQ(dates_checked.load(), want_dates);
     EXPECT_EQ(failures.count(), 0u) << failures.summary();
 }
 
