@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace morvek {
@@ -21,18 +22,28 @@ public:
     void text(std::string_view text) {
         const std::size_t room = capacity_ - size_;
         const std::size_t count = text.size() <= room ? text.size() : room;
-        for (std::size_t i = 0; i < count; ++i) data_[size_ + i] = text[i];
+        if (count > 0) std::memcpy(data_ + size_, text.data(), count);
         size_ += count;
         if (count < text.size()) cut_ = true;
     }
 
-    void character(char c) { text({&c, 1}); }
+    void character(char c) {
+        if (size_ == capacity_) {
+            cut_ = true;
+            return;
+        }
+        data_[size_++] = c;
+    }
 
     // "%lli"
     void decimal(std::int64_t value) { text(decimal_text(value).view()); }
 
     // "%0Ni" for zero_padded, "%Ni" otherwise: the sign counts into the width.
     void decimal(std::int64_t value, std::size_t width, bool zero_padded) {
+        if (width == 2 && zero_padded && value >= 0 && value < 100) {  // "%02i" of a day, month or time
+            character(static_cast<char>('0' + value / 10));
+            return character(static_cast<char>('0' + value % 10));
+        }
         const Digits digits = decimal_text(value);
         std::string_view number = digits.view();
         const bool negative = value < 0;
@@ -63,15 +74,30 @@ public:
         std::string_view view() const { return {characters + begin, sizeof characters - begin}; }
     };
 
+    // Two digits per step, from a table of the hundred pairs.
     static Digits decimal_text(std::int64_t value) {
-        Digits digits{};
+        static constexpr char pairs[] =
+            "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+            "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+            "8081828384858687888990919293949596979899";
+        Digits digits;
         // Unsigned, so that the magnitude of the lowest value is exact.
         std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
         std::size_t at = sizeof digits.characters;
-        do {
-            digits.characters[--at] = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
+        while (magnitude >= 100) {
+            const std::size_t pair = 2 * static_cast<std::size_t>(magnitude % 100);
+            magnitude /= 100;
+            at -= 2;
+            digits.characters[at] = pairs[pair];
+            digits.characters[at + 1] = pairs[pair + 1];
+        }
+        if (magnitude >= 10) {
+            at -= 2;
+            digits.characters[at] = pairs[2 * magnitude];
+            digits.characters[at + 1] = pairs[2 * magnitude + 1];
+        } else {
+            digits.characters[--at] = static_cast<char>('0' + magnitude);
+        }
         if (value < 0) digits.characters[--at] = '-';
         digits.begin = at;
         return digits;

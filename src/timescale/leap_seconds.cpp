@@ -54,9 +54,15 @@ static_assert(leap_free_thresholds[1] == 62230291200);  // 01.01.1973 00:00:00 l
 
 const std::array<std::int64_t, leap_second_count> leap_second_table = derived_table;
 
-bool is_leap_second(std::int64_t e0) { return std::binary_search(derived_table.begin(), derived_table.end(), e0); }
+// Most moments lie outside 1972 to 2016: they skip the search.
+bool is_leap_second(std::int64_t e0) {
+    if (e0 < derived_table.front() || e0 > derived_table.back()) return false;
+    return std::binary_search(derived_table.begin(), derived_table.end(), e0);
+}
 
 std::int32_t leap_seconds_up_to(std::int64_t e0) {
+    if (e0 < derived_table.front()) return 0;
+    if (e0 >= derived_table.back()) return static_cast<std::int32_t>(leap_second_count);
     const auto after = std::upper_bound(derived_table.begin(), derived_table.end(), e0);
     return static_cast<std::int32_t>(after - derived_table.begin());
 }
@@ -64,6 +70,7 @@ std::int32_t leap_seconds_up_to(std::int64_t e0) {
 std::int64_t insert_leap_seconds(std::int64_t leap_free_seconds) {
     // 62230291200 passes the first threshold and the second: it is the
     // midnight after the second leap second, 62230291202.
+    if (leap_free_seconds < leap_free_thresholds.front()) return leap_free_seconds;
     const auto passed = std::upper_bound(leap_free_thresholds.begin(), leap_free_thresholds.end(), leap_free_seconds) -
                         leap_free_thresholds.begin();
     return saturating_add(leap_free_seconds, passed);
