@@ -2,7 +2,9 @@
 # Runs every example of the manual page ("$ morvek ARGS" inside .EX/.EE,
 # followed by its output) with the built program and compares: the lines
 # shown must be the first lines of what the program prints, with tabs
-# expanded to eight-column stops and blanks at line ends left out.
+# expanded to eight-column stops and blanks at line ends left out. An
+# example that pipes into morvek ("$ printf ... | morvek --batch ...") runs
+# in bash, with the built program first on the PATH.
 #
 #   man/check_examples.sh PAGE MORVEK
 set -euo pipefail
@@ -12,9 +14,10 @@ morvek=${2:?usage: check_examples.sh PAGE MORVEK}
 # One record per line: "C<tab>arguments" starts an example, "L<tab>text" is a
 # line of its output, roff escapes undone.
 records=$(awk '
-  function plain(s) { gsub(/\\&/, "", s); gsub(/\\-/, "-", s); return s }
+  function plain(s) { gsub(/\\&/, "", s); gsub(/\\-/, "-", s); gsub(/\\e/, "\\\\", s); gsub(/\\\(aq/, "\047", s); return s }
   /^\.EX/ { inside = 1; current = 0; next }
   /^\.EE/ { inside = 0; current = 0; next }
+  inside && /^\$ .*\| *(morvek|jq) / { current = 1; sub(/^\$ /, ""); print "P\t" plain($0); next }
   inside && /^\$ morvek( |$)/ { current = 1; sub(/^\$ morvek ?/, ""); print "C\t" plain($0); next }
   inside && /^\$ / { current = 0; next }
   inside && current { print "L\t" plain($0) }
@@ -22,11 +25,18 @@ records=$(awk '
 
 examples=0
 failures=0
+bin=$(mktemp -d)
+trap 'rm -rf "$bin"' EXIT
+ln -s "$(cd "$(dirname "$morvek")" && pwd)/$(basename "$morvek")" "$bin/morvek"
 check() {
-  local arguments=$1 expected=$2 actual
-  # The arguments are words without blanks, so splitting them is intended.
-  # shellcheck disable=SC2086
-  actual=$("$morvek" $arguments | expand -t 8 | sed 's/[[:space:]]*$//'; echo x)
+  local kind=$1 arguments=$2 expected=$3 actual
+  if [[ $kind == P ]]; then
+    actual=$(PATH="$bin:$PATH" bash -o pipefail -c "$arguments" 2>/dev/null | expand -t 8 | sed 's/[[:space:]]*$//'; echo x)
+  else
+    # The arguments are words without blanks, so splitting them is intended.
+    # shellcheck disable=SC2086
+    actual=$("$morvek" $arguments | expand -t 8 | sed 's/[[:space:]]*$//'; echo x)
+  fi
   actual=${actual%x}
   examples=$((examples + 1))
   if [[ ${actual:0:${#expected}} != "$expected" ]]; then
@@ -38,18 +48,18 @@ check() {
 
 arguments=
 expected=
-have_example=0
+example_kind=
 while IFS=$'\t' read -r kind text; do
-  if [[ $kind == C ]]; then
-    ((have_example)) && check "$arguments" "$expected"
+  if [[ $kind == C || $kind == P ]]; then
+    [[ -n $example_kind ]] && check "$example_kind" "$arguments" "$expected"
     arguments=$text
     expected=
-    have_example=1
+    example_kind=$kind
   else
     expected+=$text$'\n'
   fi
 done <<<"$records"
-((have_example)) && check "$arguments" "$expected"
+[[ -n $example_kind ]] && check "$example_kind" "$arguments" "$expected"
 
 if ((examples == 0)); then
   echo "check_examples: no examples found in $page"

@@ -28,8 +28,10 @@ struct Date {
     friend constexpr bool operator==(const Date&, const Date&) = default;
 };
 
-// Every Era Day in this range has a date in the historical calendar, and
-// every day from 1 on in all three (years -5879490 to 5879610).
+// The Era Days the calendar functions take: the signed 32-bit range, from
+// 04.01.-5879615 to 11.07.5879611 (Gregorian; Julian 19.10.5879490). Every
+// day in it has a date in the historical calendar, every day from 1 on in
+// all three.
 inline constexpr std::int64_t min_era_day = std::numeric_limits<std::int32_t>::min();
 inline constexpr std::int64_t max_era_day = std::numeric_limits<std::int32_t>::max();
 

@@ -22,8 +22,8 @@ Result<std::int64_t> mjd_from_era_day(std::int64_t era_day) {
 }
 
 Result<std::int64_t> era_day_from_jdn(std::int64_t jdn) {
-    constexpr std::int64_t min_jdn = min_era_day + jdn_of_day_index_0;
-    constexpr std::int64_t max_jdn = max_era_day - 1 + jdn_of_day_index_0;
+    constexpr std::int64_t min_jdn = day_index_from_era_day(min_era_day) + jdn_of_day_index_0;
+    constexpr std::int64_t max_jdn = day_index_from_era_day(max_era_day) + jdn_of_day_index_0;
     if (jdn < min_jdn || jdn > max_jdn) return {0, Status::out_of_range};
     return {era_day_from_day_index(jdn - jdn_of_day_index_0), Status::ok};
 }

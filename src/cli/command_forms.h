@@ -16,14 +16,21 @@ inline constexpr std::string_view utc_clock_tag = "(UTC)";
 // that -5 stays a number.
 bool is_switch(std::string_view text);
 
-// A date, the current time (which sets clock_tag) or a bare E0 value.
+// run_one_argument_form / _two_ / _three_: one command form on a reset state.
+//
+//   Given:    one argument: a date, the current-time switch or a bare E0;
+//             two: a number or date with a switch, or a date and a time;
+//             three: a date and a time with /J or /G
+//   Reads:    the clock, for /C only
+//   Writes:   the state as the form's conversion leaves it, era_seconds the
+//             midnight and second_of_day the seconds after it; clock_tag
+//             := "(UTC)" for /C
+//   Returns:  Ending::none for a report, else how the run ends
+//   Example:  ("1483228800", "/U") -> none, era_seconds 63618825627;
+//             ("01.01.2000", "23:59:60") -> nonexistent_time
 Ending run_one_argument_form(ConversionState& state, std::string_view first, UtcClock clock,
                              std::string_view& clock_tag);
-
-// A number or date with a switch, or a date and a time.
 Ending run_two_argument_form(ConversionState& state, std::string_view first, std::string_view second);
-
-// A date and a time in the calendar the switch names.
 Ending run_three_argument_form(ConversionState& state, std::string_view date, std::string_view time,
                                std::string_view calendar_switch);
 

@@ -36,8 +36,14 @@ struct NumberRead {
     std::int64_t value = 0;
 };
 
-// Sets state.digit_count (0 when the text is no number). Strict: a misfit
-// ends with the usage text; lenient: it only leaves digit_count at 0.
+// scan_number: whether the first argument is a number, and its shape.
+//
+//   Given:    a sign only first, an "x" only after exactly one leading digit
+//   Writes:   state.digit_count: the digits (after an "x", the hexadecimal
+//             ones behind it); 0 when the text is no number
+//   Returns:  the typed sign and the hexadecimal mark; strict: the usage
+//             ending for a misfit, lenient: none (digit_count stays 0)
+//   Example:  "-0x1F" -> digit_count 2, sign -1, hexadecimal; "1.5" -> 0
 NumberScan scan_number(ConversionState& state, std::string_view text, ScanManner manner);
 
 // Reads with the base detection of "%i"/"%lli": sign, "0x" hexadecimal,
@@ -45,15 +51,30 @@ NumberScan scan_number(ConversionState& state, std::string_view text, ScanManner
 // number. nullopt when the typed value lies outside the signed 64-bit range.
 std::optional<std::int64_t> integer_from_text(std::string_view text);
 
-// The E0 (factor 1000000), E3 (1000) and E6 (1) forms.
+// read_scaled_number: the number of the E0 (factor 1000000), E3 (1000) and
+// E6 (1) forms.
+//
+//   Reads:    state.digit_count
+//   Returns:  the value; usage without digits; too_big beyond 19 decimal or
+//             16 hexadecimal digits, outside 64 bits, or when value × factor is
+//   Example:  ("9223372036854", factor 1000000) -> 9223372036854;
+//             ("9223372036855", factor 1000000) -> too_big
 NumberRead read_scaled_number(const ConversionState& state, std::string_view text,
                               NumberShape shape, std::int64_t factor);
 
-// The Era Day form: a nonzero day within the digit limits.
+// read_era_day: the number of the Era Day form.
+//
+//   Reads:    state.digit_count
+//   Returns:  the day; usage without digits; too_big beyond 9 decimal or 7
+//             hexadecimal digits; era_day_zero for 0
+//   Example:  "736330" -> 736330; "-0" -> era_day_zero
 NumberRead read_era_day(const ConversionState& state, std::string_view text, NumberShape shape);
 
-// The Era Day form after its conversion: the sign must match the typed one
-// and the E6 value of the midnight must fit in 64 bits.
+// guard_era_day_result: the Era Day form after its conversion.
+//
+//   Returns:  too_big when the sign of the midnight's E0 contradicts the
+//             typed sign, or its E6 leaves 64 bits; else none
+//   Example:  (E0 of Era Day 106751993, no sign) -> too_big
 Ending guard_era_day_result(std::int64_t era_seconds, NumberShape shape);
 
 }  // namespace morvek

@@ -12,7 +12,7 @@ namespace morvek {
 namespace {
 
 constexpr std::int64_t micros_per_second = 1000000;
-constexpr std::int32_t last_second_of_day = 86399;
+constexpr std::int32_t last_second_of_day = seconds_per_day - 1;
 
 // Any whole E0 with a part of a second in microseconds; the callers have
 // checked the range of what they were given.

@@ -42,10 +42,11 @@ TEST(BatchRecords, OneRecordPerStatusWithItsMessage) {
 // Line ends, lengths and inputs: the records keep the lines' numbers and order.
 TEST(BatchRecords, LinesAreCountedAcrossInputsWhateverTheirEnds) {
     const std::string longest(4096, '7');
+    const std::string long_lines = longest + "\r\n" + longest + "7\n3 /U\n";  // 4096 bytes and a CR fit; 4097 do not
     const std::vector<std::string_view> inputs = {
-        "1 /U\r\n\n2 /U",           // CRLF, a blank line, no final line end
-        "",                          // an empty input has no line
-        longest + "\r\n" + longest + "7\n3 /U\n",  // 4096 bytes and a CR fit; 4097 do not
+        "1 /U\r\n\n2 /U",  // CRLF, a blank line, no final line end
+        "",                 // an empty input has no line
+        long_lines,
         std::string_view("4\0 /U\n\xff\xfe /U\n", 12),
     };
     const auto converted = convert({"--format=tsv", "--fields=line,status,input"}, inputs);

@@ -1,0 +1,112 @@
+// What the page tests share: the browser, the page with its watchers, the
+// argument box, and the native program as the oracle.
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join, resolve, sep } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+export const pageDir = resolve(process.argv[2] ?? 'build/web');
+export const nativeBinary = resolve(process.argv[3] ?? 'build/release/morvek');
+const pageUrl = pathToFileURL(join(pageDir, 'index.html')).href;
+// Where the page's own files may come from: its folder, and the test's own
+// server of that folder on the loopback address.
+const ownPrefixes = [pathToFileURL(pageDir).href + '/'];
+
+// The argument words as the page splits its line, which is how a shell
+// splits an unquoted line.
+export const wordsOf = (line) => line.split(/[ \t\n]+/).filter((word) => word !== '');
+
+export const native = (line) => execFileSync(nativeBinary, wordsOf(line), { encoding: 'utf8' });
+
+// Every console error, page error and request outside the page's own files,
+// over all pages of the run.
+export const faults = [];
+export const requests = [];
+
+let profile;
+
+export async function launch() {
+  profile = mkdtempSync(join(tmpdir(), 'morvek-chromium-'));
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+}
+
+export async function close(browser) {
+  await browser?.close();
+  if (profile) rmSync(profile, { recursive: true, force: true });
+}
+
+// The one data: address allowed is the page's WebAssembly, which its script
+// carries inside and reads back through fetch.
+function ownFile(url, script) {
+  if (ownPrefixes.some((prefix) => url.startsWith(prefix))) return true;
+  const embedded = /^data:application\/octet-stream;base64,(.+)$/.exec(url);
+  return embedded !== null && script.includes(embedded[1]);
+}
+
+export async function openPage(browser, fragment, { width = 1200, scheme = 'light', url = pageUrl } = {}) {
+  const page = await browser.newPage();
+  const script = readFileSync(join(pageDir, 'morvek.js'), 'utf8');
+  page.on('console', (message) => {
+    if (message.type() === 'error') faults.push(`console: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
+  page.on('request', (request) => {
+    requests.push(request.url());
+    if (!ownFile(request.url(), script)) faults.push(`request outside the page: ${request.url()}`);
+  });
+  await page.setViewport({ width, height: 900 });
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: scheme }]);
+  await page.goto(fragment === undefined ? url : `${url}#${fragment}`);
+  await page.waitForSelector('#result[data-runs]');
+  return page;
+}
+
+const contentTypes = { '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.png': 'image/png' };
+
+// A plain static server of the page's folder on 127.0.0.1.
+export async function serve() {
+  const server = createServer((request, response) => {
+    const path = join(pageDir, new URL(request.url, 'http://page/').pathname);
+    if (!path.startsWith(pageDir + sep) || !existsSync(path)) return response.writeHead(404).end();
+    response.writeHead(200, { 'content-type': contentTypes[extname(path)] ?? 'application/octet-stream' });
+    return response.end(readFileSync(path));
+  });
+  await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
+  const origin = `http://127.0.0.1:${server.address().port}/`;
+  ownPrefixes.push(origin);
+  return { server, url: `${origin}index.html` };
+}
+
+const runsOf = (page) => page.$eval('#result', (section) => Number(section.dataset.runs));
+
+// Waits for the conversion that the action starts.
+export async function afterRun(page, action) {
+  const before = await runsOf(page);
+  await action();
+  await page.waitForFunction((n) => Number(document.getElementById('result').dataset.runs) > n, {}, before);
+}
+
+// Types the line into the argument box and presses Enter, as a person would.
+export async function typeLine(page, line) {
+  await page.$eval('#args', (box) => { box.value = ''; });
+  await page.focus('#args');
+  await page.keyboard.type(line);
+  await afterRun(page, () => page.keyboard.press('Enter'));
+}
+
+export const textOf = (page, selector) => page.$eval(selector, (element) => element.textContent);
+
+export const lineInAddress = (page) => page.evaluate(() => decodeURIComponent(location.hash.slice(1)));
+
+// The values table as { label: value }.
+export const valuesOf = (page) => page.$$eval('#values tr', (rows) =>
+  Object.fromEntries(rows.map((row) => [row.cells[0].textContent, row.cells[1].textContent])));
