@@ -1,5 +1,7 @@
 #include "cli/batch_records.h"
 
+#include "cli/batch_lines.h"
+#include "cli/date_time_text.h"
 #include "morvek/calendar.h"
 #include "morvek/command_text.h"
 #include "morvek/iso8601.h"
@@ -8,7 +10,6 @@ namespace morvek {
 
 namespace {
 
-constexpr std::size_t max_line_bytes = 4096;
 // A message quotes two words of the line and adds at most 90 bytes.
 constexpr std::size_t max_message_bytes = 2 * max_line_bytes + 128;
 constexpr std::size_t max_value_bytes = 64;   // "-292277-12-23T19:59:05.224192Z" and every number fit
@@ -64,14 +65,6 @@ private:
     bool pending_space_ = false;
 };
 
-void date_text(TextBuilder& out, const Date& date) {
-    out.decimal(date.day, 2, true);
-    out.character('.');
-    out.decimal(date.month, 2, true);
-    out.character('.');
-    out.decimal(date.year);
-}
-
 std::string_view calendar_name(CalendarMode calendar) {
     switch (calendar) {
         case CalendarMode::Julian:
@@ -112,15 +105,10 @@ void write_plain_value(TextBuilder& out, Field field, const LineRecord& record) 
     if (field == Field::status) return out.text(line_status_names[static_cast<std::size_t>(record.status)]);
     const CommandResult& r = *record.result;
     switch (field) {
-        case Field::date: return date_text(out, r.date.date);
-        case Field::time:
-            out.decimal(r.hour, 2, true);
-            out.character(':');
-            out.decimal(r.minute, 2, true);
-            out.character(':');
-            return out.decimal(r.second, 2, true);
+        case Field::date: return write_date_text(out, r.date.date.day, r.date.date.month, r.date.date.year);
+        case Field::time: return write_time_text(out, r.hour, r.minute, r.second);
         case Field::calendar: return out.text(calendar_name(r.date.calendar));
-        case Field::era_date: return date_text(out, r.era_date.date);
+        case Field::era_date: return write_date_text(out, r.era_date.date.day, r.era_date.date.month, r.era_date.date.year);
         case Field::rd_julian:
         case Field::rd_gregorian: return out.decimal(r.rd_value);
         case Field::era_day: return out.decimal(r.era_day);

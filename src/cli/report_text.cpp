@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "cli/date_time_text.h"
 #include "cli/text_builder.h"
 #include "cli/usage.h"
 #include "cli/value_columns.h"
@@ -33,17 +34,9 @@ std::string_view date_label(CalendarMode calendar) {
 
 // "%02i.%02i.%i  %02i:%02i:%02i"
 void date_and_time(TextBuilder& out, const Date& date, const CommandResult& result) {
-    out.decimal(date.day, 2, true);
-    out.character('.');
-    out.decimal(date.month, 2, true);
-    out.character('.');
-    out.decimal(date.year);
+    write_date_text(out, date.day, date.month, date.year);
     out.text("  ");
-    out.decimal(result.hour, 2, true);
-    out.character(':');
-    out.decimal(result.minute, 2, true);
-    out.character(':');
-    out.decimal(result.second, 2, true);
+    write_time_text(out, result.hour, result.minute, result.second);
 }
 
 void date_block(TextBuilder& out, const CommandResult& result) {
