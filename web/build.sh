@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds the page into build/web/: the library through Emscripten, the glue
 # linked against it into one script with the WebAssembly inside (so that the
-# page also works from file://), and the page's static files beside it.
+# page also works from file://), and the page's static files beside it. The
+# WebAssembly is compiled as the script runs: a fetch of the embedded module
+# would wait for the browser's network service, which costs the first result
+# about a tenth of a second.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 lib="$root/build/web-lib"
@@ -27,6 +30,7 @@ em++ -std=c++20 -Oz -fno-exceptions -Wall -Wextra -Wpedantic -Werror \
   -sENVIRONMENT=web -sSINGLE_FILE=1 -sFILESYSTEM=0 -sMODULARIZE=1 -sEXPORT_NAME=createMorvek \
   -sEXPORTED_FUNCTIONS=_morvek_run -sEXPORTED_RUNTIME_METHODS=cwrap \
   -sINITIAL_MEMORY=2MB -sTOTAL_STACK=128KB -sMALLOC=emmalloc -sDYNAMIC_EXECUTION=0 \
+  -sWASM_ASYNC_COMPILATION=0 \
   -o "$out/morvek.js"
 cp "$root/web/page/index.html" "$root/web/page/style.css" "$root/web/page/app.js" "$out/"
 echo "page: $out/index.html ($(du -cb "$out"/index.html "$out"/style.css "$out"/app.js "$out"/morvek.js | tail -1 | cut -f1) bytes)"

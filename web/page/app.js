@@ -314,7 +314,7 @@
 
   fillToday();
   box.value = lineFromForm();
-  createMorvek().then((module) => {
+  Promise.resolve(createMorvek()).then((module) => {
     runLine = module.cwrap('morvek_run', 'string', ['string']);
     // An address without a fragment opens on the current time; one with an
     // empty fragment stands for the program run without arguments.
