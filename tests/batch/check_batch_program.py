@@ -54,6 +54,11 @@ with tempfile.TemporaryDirectory() as work:
     check(run.returncode == 2, f"unreadable file: status {run.returncode}")
     check(f"cannot read {missing}".encode() in run.stderr, f"unreadable file named: {run.stderr!r}")
     check(run.stdout == b"1\tok\n2\tok\n3\tok\n4\tok\n", f"the other file still read: {run.stdout!r}")
+    if os.path.exists("/dev/full"):
+        with open("/dev/full", "wb") as full:
+            status = subprocess.run([MORVEK, "--batch"], input=good, stdout=full, stderr=subprocess.PIPE)
+        check(status.returncode == 2 and b"cannot write standard output" in status.stderr,
+              f"unwritable output: {status.returncode} {status.stderr!r}")
     run = batch(["--format=xml"])
     check(run.returncode == 2 and b"unknown --format" in run.stderr, f"bad option: {run.returncode} {run.stderr!r}")
 
