@@ -23,7 +23,7 @@ struct LineRecord {
     std::uint64_t line = 0;       // 1-based, across all inputs
     std::string_view input;       // the line without its line end; empty when too long
     LineStatus status = LineStatus::ok;
-    const CommandResult* result;  // null when too long
+    const CommandResult* result = nullptr;  // null when too long
 };
 
 // The most a record of these fields can take, with every escape at its

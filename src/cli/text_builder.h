@@ -17,22 +17,16 @@ public:
 
     std::string_view view() const { return {data_, size_}; }
     std::size_t size() const { return size_; }
-    bool cut() const { return cut_; }
 
     void text(std::string_view text) {
         const std::size_t room = capacity_ - size_;
         const std::size_t count = text.size() <= room ? text.size() : room;
         if (count > 0) std::memcpy(data_ + size_, text.data(), count);
         size_ += count;
-        if (count < text.size()) cut_ = true;
     }
 
     void character(char c) {
-        if (size_ == capacity_) {
-            cut_ = true;
-            return;
-        }
-        data_[size_++] = c;
+        if (size_ < capacity_) data_[size_++] = c;
     }
 
     // "%lli"
@@ -107,7 +101,6 @@ private:
     char* data_;
     std::size_t capacity_;
     std::size_t size_ = 0;
-    bool cut_ = false;
 };
 
 }  // namespace morvek
