@@ -64,17 +64,20 @@ struct DecimalText {
     }
 };
 
-// Reads one input to its end; false when it cannot be read.
-bool convert_file(BatchConverter& converter, int fd, char* buffer) {
+// Reads one input to its end, or to a read that fails: 0, or that errno.
+// Either way the input ends here, so that a line it began is not glued to
+// the next input's first line.
+int convert_file(BatchConverter& converter, int fd, char* buffer) {
+    int error = 0;
     while (true) {
         const ssize_t got = ::read(fd, buffer, read_block);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) break;
+        if (got < 0) error = errno;
+        if (got <= 0) break;
         converter.feed({buffer, static_cast<std::size_t>(got)});
     }
     converter.finish_input();
-    return true;
+    return error;
 }
 
 }  // namespace
@@ -176,15 +179,16 @@ int run_batch(std::span<const char* const> arguments, UtcClock clock) {
     const auto convert_named = [&](const char* name) {
         const std::string_view path = name;
         if (path == "-") {
-            if (!convert_file(converter, STDIN_FILENO, buffer.get())) {
-                complain({"cannot read standard input: ", std::strerror(errno)});
+            if (const int error = convert_file(converter, STDIN_FILENO, buffer.get())) {
+                complain({"cannot read standard input: ", std::strerror(error)});
                 unreadable = true;
             }
             return;
         }
         const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
-        if (fd < 0 || !convert_file(converter, fd, buffer.get())) {
-            complain({"cannot read ", path, ": ", std::strerror(errno)});
+        const int error = fd < 0 ? errno : convert_file(converter, fd, buffer.get());
+        if (error != 0) {
+            complain({"cannot read ", path, ": ", std::strerror(error)});
             unreadable = true;
         }
         if (fd >= 0) ::close(fd);

@@ -14,6 +14,15 @@ void three_fields(TextBuilder& out, std::int32_t first, std::int32_t second, std
     out.decimal(third);
 }
 
+ShortText short_text(void (*write)(TextBuilder&, std::int32_t, std::int32_t, std::int32_t), std::int32_t first,
+                     std::int32_t second, std::int32_t third) {
+    ShortText text{};
+    TextBuilder out(text.characters, sizeof text.characters);
+    write(out, first, second, third);
+    text.size = out.size();
+    return text;
+}
+
 }  // namespace
 
 void write_date_text(TextBuilder& out, std::int32_t day, std::int32_t month, std::int32_t year) {
@@ -25,19 +34,11 @@ void write_time_text(TextBuilder& out, std::int32_t hour, std::int32_t minute, s
 }
 
 ShortText date_text(std::int32_t day, std::int32_t month, std::int32_t year) {
-    ShortText text{};
-    TextBuilder out(text.characters, sizeof text.characters);
-    write_date_text(out, day, month, year);
-    text.size = out.size();
-    return text;
+    return short_text(write_date_text, day, month, year);
 }
 
 ShortText time_text(std::int32_t hour, std::int32_t minute, std::int32_t second) {
-    ShortText text{};
-    TextBuilder out(text.characters, sizeof text.characters);
-    write_time_text(out, hour, minute, second);
-    text.size = out.size();
-    return text;
+    return short_text(write_time_text, hour, minute, second);
 }
 
 }  // namespace morvek

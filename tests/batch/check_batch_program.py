@@ -59,6 +59,9 @@ with tempfile.TemporaryDirectory() as work:
             status = subprocess.run([MORVEK, "--batch"], input=good, stdout=full, stderr=subprocess.PIPE)
         check(status.returncode == 2 and b"cannot write standard output" in status.stderr,
               f"unwritable output: {status.returncode} {status.stderr!r}")
+    run = batch(["--format=tsv", "--fields=line,status", work, good_file])
+    check(run.returncode == 2 and f"cannot read {work}".encode() in run.stderr and run.stdout.count(b"\tok\n") == 4,
+          f"a folder is no input, the file after it is: {run.returncode} {run.stderr!r} {run.stdout!r}")
     run = batch(["--format=xml"])
     check(run.returncode == 2 and b"unknown --format" in run.stderr, f"bad option: {run.returncode} {run.stderr!r}")
 
