@@ -1,7 +1,9 @@
-// Nanoseconds for one whole run of the command in-process, from the argument
-// texts to the last byte of output, for each command form: the conversion,
-// the checks and the report (or the usage text, or a message). Output goes to
-// a string that keeps its capacity from run to run, and the clock is fixed.
+// Nanoseconds for one run of the command in-process, for each command form,
+// measured twice: `result/` from the argument texts to the CommandResult
+// (the conversion and the checks, no text), and `report/` from the argument
+// texts to the last byte of output (the report, the usage text or a
+// message). Output goes to a string that keeps its capacity from run to run,
+// and the clock is fixed.
 //
 // Before timing, each case checks that its arguments really take the path it
 // is named for (a report, the usage text or the message), and after timing
@@ -20,6 +22,7 @@
 #include "cli/entry.h"
 #include "cli/output.h"
 #include "morvek/command.h"
+#include "morvek/command_text.h"
 
 namespace {
 
@@ -69,7 +72,7 @@ bool looks_like(const std::string& output, const Case& c) {
     return false;
 }
 
-void run_command(benchmark::State& bench, const Case& c) {
+void run_to_text(benchmark::State& bench, const Case& c) {
     morvek::ConversionState state;
     std::string output;
     output.reserve(2048);
@@ -97,11 +100,37 @@ void run_command(benchmark::State& bench, const Case& c) {
     bench.counters["bytes"] = static_cast<double>(output.size());
 }
 
+void run_to_result(benchmark::State& bench, const Case& c) {
+    const std::vector<std::string_view> arguments(c.arguments.begin(), c.arguments.end());
+    const morvek::CommandResult first = morvek::run_command(arguments, fixed_clock);
+    std::string output;
+    morvek::write_command_output(first, morvek::string_sink(output));
+    if (!looks_like(output, c)) {
+        bench.SkipWithError("the arguments do not take the path this case is named for");
+        return;
+    }
+
+    morvek::CommandResult last;
+    for (auto _ : bench) {
+        last = morvek::run_command(arguments, fixed_clock);
+        benchmark::DoNotOptimize(last);
+    }
+
+    if (last.outcome != first.outcome || last.e6 != first.e6 || last.era_day != first.era_day) {
+        bench.SkipWithError("a repeated run gave another result than the first");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     for (const Case& c : cases()) {
-        benchmark::RegisterBenchmark(c.name, [&c](benchmark::State& bench) { run_command(bench, c); });
+        benchmark::RegisterBenchmark(("result/" + std::string(c.name)).c_str(),
+                                     [&c](benchmark::State& bench) { run_to_result(bench, c); });
+    }
+    for (const Case& c : cases()) {
+        benchmark::RegisterBenchmark(("report/" + std::string(c.name)).c_str(),
+                                     [&c](benchmark::State& bench) { run_to_text(bench, c); });
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
