@@ -17,10 +17,7 @@ int main(int argc, char** argv) {
     if (texts.count == 1 && texts.texts[0] == "--help") {
         morvek::write_usage(out);
     } else if (texts.count == 1 && texts.texts[0] == "--version") {
-        const std::string_view name = "morvek ";
-        out.write(out.target, name.data(), name.size());
-        out.write(out.target, morvek::version.data(), morvek::version.size());
-        out.write(out.target, "\n", 1);
+        morvek::write_version(out);
     } else {
         morvek::write_command_output(morvek::run_command(texts.view(), morvek::system_utc_clock), out);
     }

@@ -59,12 +59,7 @@ public:
     // E0, E3, E6 and FILE times go beyond 2^53, which a JavaScript number
     // cannot hold exactly.
     void exact(std::string_view name, std::int64_t value) { field(name, std::to_string(value)); }
-    void hex(std::string_view name, std::int64_t value) {
-        char digits[24];
-        std::snprintf(digits, sizeof digits, "0x%016llX",
-                      static_cast<unsigned long long>(static_cast<std::uint64_t>(value)));
-        field(name, digits);
-    }
+    void hex(std::string_view name, std::int64_t value) { field(name, morvek::report_hex_text(value).view()); }
 
 private:
     void key(std::string_view name) {
@@ -123,24 +118,13 @@ std::string_view calendar_name(morvek::CalendarMode calendar) {
     return "historical";
 }
 
-// As the report prints a date: "%02i.%02i.%i".
-std::string date_text(const morvek::Date& date) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%02i.%02i.%i", static_cast<int>(date.day), static_cast<int>(date.month),
-                  static_cast<int>(date.year));
-    return text;
-}
-
 void add_values(Json& json, const morvek::CommandResult& result) {
-    char time[16];
-    std::snprintf(time, sizeof time, "%02i:%02i:%02i", static_cast<int>(result.hour),
-                  static_cast<int>(result.minute), static_cast<int>(result.second));
-    json.field("date", date_text(result.date.date));
+    json.field("date", morvek::report_date_text(result.date.date).view());
     json.field("calendar", calendar_name(result.date.calendar));
-    json.field("time", time);
+    json.field("time", morvek::report_time_text(result.hour, result.minute, result.second).view());
     json.field("clock", result.clock_tag);
     if (result.has_era_date) {
-        json.field("eraDate", date_text(result.era_date.date));
+        json.field("eraDate", morvek::report_date_text(result.era_date.date).view());
         json.field("eraCalendar", calendar_name(result.era_date.calendar));
     }
     if (result.rd_line != morvek::RdLine::none) {
@@ -174,9 +158,7 @@ bool answer_option(const Words& words, Json& json) {
         morvek::write_usage({append_to_string, &output});
         json.field("outcome", "help");
     } else if (words.items[0] == "--version") {
-        output = "morvek ";
-        output += morvek::version;
-        output += '\n';
+        morvek::write_version({append_to_string, &output});
         json.field("outcome", "version");
     } else {
         return false;

@@ -14,9 +14,9 @@ void three_fields(TextBuilder& out, std::int32_t first, std::int32_t second, std
     out.decimal(third);
 }
 
-ShortText short_text(void (*write)(TextBuilder&, std::int32_t, std::int32_t, std::int32_t), std::int32_t first,
+ReportText short_text(void (*write)(TextBuilder&, std::int32_t, std::int32_t, std::int32_t), std::int32_t first,
                      std::int32_t second, std::int32_t third) {
-    ShortText text{};
+    ReportText text{};
     TextBuilder out(text.characters, sizeof text.characters);
     write(out, first, second, third);
     text.size = out.size();
@@ -33,12 +33,26 @@ void write_time_text(TextBuilder& out, std::int32_t hour, std::int32_t minute, s
     three_fields(out, hour, minute, second, ':', true);
 }
 
-ShortText date_text(std::int32_t day, std::int32_t month, std::int32_t year) {
+ReportText date_text(std::int32_t day, std::int32_t month, std::int32_t year) {
     return short_text(write_date_text, day, month, year);
 }
 
-ShortText time_text(std::int32_t hour, std::int32_t minute, std::int32_t second) {
+ReportText time_text(std::int32_t hour, std::int32_t minute, std::int32_t second) {
     return short_text(write_time_text, hour, minute, second);
+}
+
+ReportText report_date_text(const Date& date) { return date_text(date.day, date.month, date.year); }
+
+ReportText report_time_text(std::int32_t hour, std::int32_t minute, std::int32_t second) {
+    return time_text(hour, minute, second);
+}
+
+ReportText report_hex_text(std::int64_t value) {
+    ReportText text{};
+    TextBuilder out(text.characters, sizeof text.characters);
+    out.hexadecimal(value);
+    text.size = out.size();
+    return text;
 }
 
 }  // namespace morvek

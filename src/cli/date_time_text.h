@@ -8,21 +8,15 @@
 #include <string_view>
 
 #include "cli/text_builder.h"
+#include "morvek/command_text.h"
 
 namespace morvek {
 
 void write_date_text(TextBuilder& out, std::int32_t day, std::int32_t month, std::int32_t year);
 void write_time_text(TextBuilder& out, std::int32_t hour, std::int32_t minute, std::int32_t second);
 
-// Room for three 32-bit numbers with signs and two separators, kept on the
-// stack: the conversion path never allocates.
-struct ShortText {
-    char characters[40];
-    std::size_t size;
-    std::string_view view() const { return {characters, size}; }
-};
-
-ShortText date_text(std::int32_t day, std::int32_t month, std::int32_t year);
-ShortText time_text(std::int32_t hour, std::int32_t minute, std::int32_t second);
+// On the stack: the conversion path never allocates.
+ReportText date_text(std::int32_t day, std::int32_t month, std::int32_t year);
+ReportText time_text(std::int32_t hour, std::int32_t minute, std::int32_t second);
 
 }  // namespace morvek

@@ -7,6 +7,7 @@
 #include "cli/usage.h"
 #include "cli/value_columns.h"
 #include "morvek/command_text.h"
+#include "morvek/version.h"
 
 namespace morvek {
 
@@ -104,6 +105,12 @@ std::string_view report_weekday_name(std::int32_t weekday) {
 }
 
 void write_usage(TextSink out) { write_piece(out, usage_text); }
+
+void write_version(TextSink out) {
+    write_piece(out, "morvek ");
+    write_piece(out, version);
+    write_piece(out, "\n");
+}
 
 void write_command_output(const CommandResult& result, TextSink out) {
     switch (result.outcome) {

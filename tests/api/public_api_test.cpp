@@ -154,12 +154,37 @@ TEST(PublicApi, IsoTextNamesTheMomentOfE6) {
     }
 }
 
+const std::vector<std::vector<std::string_view>> commands = {
+    {"01.01.2017"}, {"31.12.2016", "23:59:60"}, {"730000", "/J"}, {"-1500000", "/E6"}, {"12345678", "/F"},
+    {"31.02.2000"}, {"9223372036855"}, {"0", "/D"}, {"100", "/G"}, {"01.01.-1", "12:00:00", "/G"},
+};
+constexpr auto fixed_clock = [] { return UtcClockReading{2024, 3, 15, 12, 34, 56}; };
+
+// A front end that shows the values on their own shows the report's texts.
+TEST(PublicApi, ValueTextsAreTheOnesInTheReport) {
+    for (const auto& command : commands) {
+        const CommandResult result = run_command(command, fixed_clock);
+        if (result.outcome != CommandOutcome::report) continue;
+        std::string report;
+        write_command_output(result, {[](void* to, const char* data, std::size_t size) {
+                                          static_cast<std::string*>(to)->append(data, size);
+                                      },
+                                      &report});
+        const ReportText time = report_time_text(result.hour, result.minute, result.second);
+        for (const ReportDate* date : {&result.date, result.has_era_date ? &result.era_date : nullptr}) {
+            if (date == nullptr) continue;
+            std::string line(report_date_text(date->date).view());
+            line.append("  ").append(time.view()).append(" ");
+            EXPECT_NE(report.find(line), std::string::npos) << report;
+        }
+        for (const std::int64_t value : {result.e0, result.e3, result.e6, result.unix_time, result.file_time}) {
+            EXPECT_NE(report.find(std::string(report_hex_text(value).view()) + "\n"), std::string::npos) << value;
+        }
+    }
+    EXPECT_EQ(report_hex_text(-1).view(), "0xFFFFFFFFFFFFFFFF");
+}
+
 TEST(PublicApi, RunCommandGivesTheSameResultsOnSeveralThreads) {
-    const std::vector<std::vector<std::string_view>> commands = {
-        {"01.01.2017"}, {"31.12.2016", "23:59:60"}, {"730000", "/J"}, {"-1500000", "/E6"},
-        {"12345678", "/F"}, {"31.02.2000"}, {"9223372036855"}, {"0", "/D"}, {"100", "/G"},
-    };
-    auto fixed_clock = [] { return UtcClockReading{2024, 3, 15, 12, 34, 56}; };
     std::vector<CommandResult> alone;
     for (const auto& command : commands) alone.push_back(run_command(command, fixed_clock));
 
