@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -95,15 +94,10 @@ std::map<std::string, std::string> expected_fields(const Line& line, std::uint64
         return fields;
     }
     const check::Report& r = verdict.report;
-    const auto date = [](const check::DateTime& t) {
-        char text[40];
-        std::snprintf(text, sizeof text, "%02d.%02d.%d", t.day, t.month, t.year);
-        return std::string(text);
-    };
-    fields["date"] = date(r.first);
+    fields["date"] = Generator::date_text(r.first);
     fields["time"] = Generator::time_text(r.first);
     fields["calendar"] = r.block == check::DateBlock::julian ? "julian" : r.block == check::DateBlock::gregorian ? "gregorian" : "historical";
-    if (r.block != check::DateBlock::plain) fields["era_date"] = date(r.era_date);
+    if (r.block != check::DateBlock::plain) fields["era_date"] = Generator::date_text(r.era_date);
     if (r.has_rd) fields[r.rd_gregorian ? "rd_gregorian" : "rd_julian"] = std::to_string(r.rd);
     fields["era_day"] = std::to_string(r.era_day);
     fields["weekday"] = r.weekday;
