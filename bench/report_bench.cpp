@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/conversion_state.h"
-#include "cli/entry.h"
-#include "cli/output.h"
+#include "command/conversion_state.h"
+#include "command/run_command.h"
+#include "program/process_output.h"
 #include "morvek/command.h"
 #include "morvek/command_text.h"
 

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/entry.h"
+#include "command/run_command.h"
 #include "output_classifier.h"
 
 namespace {

@@ -8,26 +8,31 @@
 #include <string_view>
 
 #include "morvek/calendar.h"
+#include "morvek/moment.h"
 
 namespace morvek {
 
-// A reading of the UTC clock; the current-time form is the only reader.
-struct UtcClockReading {
-    std::int32_t year = 0;
-    std::int32_t month = 0;
-    std::int32_t day = 0;
-    std::int32_t hour = 0;
-    std::int32_t minute = 0;
-    std::int32_t second = 0;
+// UtcClock: a source of the current UTC time, a function with the context it
+// is called with. It gives the date (proleptic Gregorian) and the time of
+// day; the command uses the whole seconds. Tests pass one that gives a fixed
+// moment; system_utc_clock() (morvek/system_clock.h) reads the system's.
+struct UtcClock {
+    DateTime (*read)(const void* context) = nullptr;
+    const void* context = nullptr;
+    DateTime operator()() const { return read(context); }
 };
 
-// A source of the current UTC time; tests pass one that returns a fixed moment.
-using UtcClock = UtcClockReading (*)();
+// utc_clock_from: a clock that calls `source()` -> DateTime; `source` (a
+// lambda, a function object) must outlive the clock.
+//   Example:  const auto fixed = [] { return DateTime{{2024, 3, 15}, 12, 34, 56, 0}; };
+//             run_command(arguments, utc_clock_from(fixed));
+template <class Source>
+[[nodiscard]] UtcClock utc_clock_from(const Source& source) noexcept {
+    return {[](const void* context) -> DateTime { return (*static_cast<const Source*>(context))(); }, &source};
+}
 
-// The system clock (std::chrono::system_clock), which never shows 23:59:60.
-UtcClockReading system_utc_clock();
-
-// How a command ends: with its report, or with the usage text or one message.
+// How a command ends: with its report, or with the usage text or one
+// message. too_long is the stream mode's: a line it could not read whole.
 enum class CommandOutcome : std::uint8_t {
     report,
     usage,             // the usage text
@@ -35,7 +40,24 @@ enum class CommandOutcome : std::uint8_t {
     nonexistent_date,  // "<first> <second> - non-existent date"
     nonexistent_time,  // "<first> <second> - non-existent time"
     era_day_zero,      // the Era Day 0 message of the d+ /D form
+    too_long,          // a line longer than the stream mode reads
 };
+
+// outcome_name: the outcome as the stream mode's records, the page and the
+// bindings name it: "ok", "usage", "too-big", "nonexistent-date",
+// "nonexistent-time", "era-day-zero", "too-long".
+[[nodiscard]] constexpr std::string_view outcome_name(CommandOutcome outcome) noexcept {
+    switch (outcome) {
+        case CommandOutcome::report: return "ok";
+        case CommandOutcome::usage: return "usage";
+        case CommandOutcome::too_big: return "too-big";
+        case CommandOutcome::nonexistent_date: return "nonexistent-date";
+        case CommandOutcome::nonexistent_time: return "nonexistent-time";
+        case CommandOutcome::era_day_zero: return "era-day-zero";
+        case CommandOutcome::too_long: return "too-long";
+    }
+    return "usage";
+}
 
 enum class ReportLayout : std::uint8_t {
     single_argument,  // one argument: one date line, followed by the clock tag
@@ -73,15 +95,16 @@ struct CommandResult {
     bool has_era_date = false;      // a second date line, "Era Date:"
     ReportDate era_date;            // the same day in the calendar then in civil use
     RdLine rd_line = RdLine::none;
-    std::int64_t rd_value = 0;
-    std::int64_t era_day = 0;
-    std::int32_t weekday = 0;       // 1 = Monday .. 7 = Sunday
+    DayCount rd_value = 0;
+    DayCount era_day = 0;
+    Weekday weekday = Weekday::Monday;
     std::int64_t e0 = 0;
-    std::int64_t e3 = 0;
+    std::int64_t e3 = 0;            // the report's: E0 × 1000 + the truncated milliseconds
     std::int64_t e6 = 0;
     std::int32_t leap_seconds = 0;
     std::int64_t unix_time = 0;
-    std::int64_t file_time = 0;     // 0 before 01.01.1601
+    std::int64_t file_time = 0;     // 0 before 01.01.1601, -1 beyond the FILE range
+    Moment moment;                  // the instant itself, to 100 ns (E6 and a FILE time's last digit)
 };
 
 // run_command: the program's command forms on its arguments (the program
@@ -92,6 +115,11 @@ struct CommandResult {
 //   Returns:  the outcome and, for a report, every value it shows
 //   Example:  {"1483228800", "/U"} -> report, date 01.01.2017, E0 63618825627;
 //             {"31.02.2000"} -> nonexistent_date
-[[nodiscard]] CommandResult run_command(std::span<const std::string_view> arguments, UtcClock clock);
+[[nodiscard]] CommandResult run_command(std::span<const std::string_view> arguments, UtcClock clock) noexcept;
+
+// run_command on the arguments as main() receives them: argv[0] is the
+// program's name and is skipped; a null pointer reads as an empty text.
+//   Example:  {"morvek", "736330", "/D"} -> report, 01.01.2017
+[[nodiscard]] CommandResult run_command(int argc, const char* const* argv, UtcClock clock) noexcept;
 
 }  // namespace morvek

@@ -3,10 +3,13 @@
 // and seconds. This header includes the whole public interface.
 
 #include "morvek/calendar.h"
+#include "morvek/chrono.h"
 #include "morvek/command.h"
 #include "morvek/command_text.h"
 #include "morvek/iso8601.h"
 #include "morvek/leap_seconds.h"
+#include "morvek/moment.h"
 #include "morvek/result.h"
-#include "morvek/time_scales.h"
+#include "morvek/system_clock.h"
+#include "morvek/text.h"
 #include "morvek/version.h"

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/output.h"
+#include "stream/batch.h"
+#include "program/process_output.h"
 
 namespace morvek::batch_testing {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "calendar/era_day_from_date.h"
-#include "cli/calendar_in_state.h"
+#include "command/calendar_in_state.h"
 #include "calendar/leap_years.h"
-#include "cli/conversion_state.h"
+#include "command/conversion_state.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {

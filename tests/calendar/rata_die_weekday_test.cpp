@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "calendar/era_day_from_date.h"
-#include "cli/calendar_in_state.h"
-#include "calendar/rata_die.h"
+#include "command/calendar_in_state.h"
+#include "command/rata_die_totals.h"
 #include "calendar/weekday.h"
-#include "cli/conversion_state.h"
+#include "command/conversion_state.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/entry.h"
+#include "command/run_command.h"
 #include "command_runner.h"
 
 namespace morvek {

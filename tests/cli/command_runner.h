@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/entry.h"
+#include "command/run_command.h"
 #include "expected_texts.h"
 
 namespace morvek::cli_testing {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/numeric_arguments.h"
+#include "command/numeric_arguments.h"
 
 namespace morvek {
 namespace {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/entry.h"
+#include "command/run_command.h"
 
 namespace {
 

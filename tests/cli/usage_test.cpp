@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "cli/output.h"
+#include "program/process_output.h"
 #include "morvek/command_text.h"
 #include "command_runner.h"
 

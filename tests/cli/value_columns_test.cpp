@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "cli/value_columns.h"
+#include "text/value_columns.h"
 
 namespace morvek {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/entry.h"
+#include "command/run_command.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/entry.h"
+#include "command/run_command.h"
 #include "command_generator.h"
 #include "morvek/morvek.h"
 #include "output_classifier.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "cli/conversion_state.h"
+#include "command/conversion_state.h"
 
 namespace morvek::reference {
 

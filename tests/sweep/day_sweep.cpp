@@ -17,8 +17,8 @@
 
 #include "calendar/date_from_era_day.h"
 #include "calendar/era_day_from_date.h"
-#include "cli/calendar_in_state.h"
-#include "cli/conversion_state.h"
+#include "command/calendar_in_state.h"
+#include "command/conversion_state.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {

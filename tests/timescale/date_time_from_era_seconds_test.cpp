@@ -1,4 +1,4 @@
-#include "cli/date_time_from_era_seconds.h"
+#include "command/date_time_from_era_seconds.h"
 
 #include <gtest/gtest.h>
 

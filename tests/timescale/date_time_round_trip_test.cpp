@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "cli/date_time_from_era_seconds.h"
+#include "command/date_time_from_era_seconds.h"
 #include "timescale_test_support.h"
 
 namespace morvek {

@@ -1,4 +1,4 @@
-#include "cli/decimal_field.h"
+#include "command/decimal_field.h"
 
 #include <gtest/gtest.h>
 

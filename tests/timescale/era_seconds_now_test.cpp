@@ -1,10 +1,10 @@
-#include "cli/era_seconds_now.h"
+#include "command/era_seconds_now.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "cli/era_seconds_from_day_count.h"
+#include "command/era_seconds_from_day_count.h"
 #include "timescale_test_support.h"
 
 namespace morvek {

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "calendar/era_day_from_date.h"
-#include "cli/calendar_in_state.h"
+#include "command/calendar_in_state.h"
 #include "timescale_test_support.h"
 
 namespace morvek {

@@ -1,4 +1,4 @@
-#include "cli/parse_date.h"
+#include "command/parse_date.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/parse_time_of_day.h"
+#include "command/parse_time_of_day.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/conversion_state.h"
+#include "command/conversion_state.h"
 #include "timescale/leap_seconds.h"
-#include "cli/parse_date.h"
-#include "cli/parse_time_of_day.h"
+#include "command/parse_date.h"
+#include "command/parse_time_of_day.h"
 
 namespace morvek::testing {
 

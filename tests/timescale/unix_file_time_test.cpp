@@ -1,12 +1,12 @@
-#include "cli/unix_file_time_in_state.h"
-#include "morvek/time_scales.h"
+#include "command/unix_file_time_in_state.h"
+#include "morvek/moment.h"
 #include "timescale/unix_file_time.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "cli/date_time_from_era_seconds.h"
+#include "command/date_time_from_era_seconds.h"
 #include "timescale_test_support.h"
 
 namespace morvek {

@@ -1,0 +1,16 @@
+#include "command/era_seconds_now.h"
+
+#include "command/parse_date.h"
+#include "command/parse_time_of_day.h"
+#include "text/date_time_text.h"
+
+namespace morvek::cli {
+
+std::int64_t era_seconds_now(ConversionState& state, UtcClock clock) {
+    const DateTime now = clock();
+    // The time goes first: the clock has no 23:59:60 that would need the date.
+    state.second_of_day = parse_time_of_day(state, detail::time_text(now.hour, now.minute, now.second).view());
+    return parse_date(state, detail::date_text(now.date.day, now.date.month, now.date.year).view());
+}
+
+}  // namespace morvek::cli

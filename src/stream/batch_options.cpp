@@ -1,0 +1,93 @@
+#include "stream/batch_options.h"
+
+#include "command/command_forms.h"
+
+namespace morvek::stream {
+
+namespace {
+
+constexpr std::string_view prefix_of(std::string_view argument, std::string_view prefix) {
+    return argument.substr(0, prefix.size()) == prefix ? argument.substr(prefix.size()) : std::string_view{};
+}
+
+bool read_format(std::string_view name, BatchFormat& format) {
+    constexpr std::array<std::pair<std::string_view, BatchFormat>, 4> formats = {{
+        {"report", BatchFormat::report}, {"tsv", BatchFormat::tsv}, {"csv", BatchFormat::csv}, {"jsonl", BatchFormat::jsonl},
+    }};
+    for (const auto& [known, value] : formats) {
+        if (name == known) {
+            format = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A comma-separated list of distinct field names.
+std::string_view read_fields(std::string_view list, BatchOptions& options) {
+    options.chosen_count = 0;
+    if (list.empty()) return "--fields names no field";
+    while (true) {
+        const std::size_t comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        std::size_t index = 0;
+        while (index < known_field_count && field_names[index] != name) ++index;
+        if (index == known_field_count) return "unknown field in --fields";
+        const auto field = static_cast<Field>(index);
+        for (std::size_t i = 0; i < options.chosen_count; ++i) {
+            if (options.fields[i] == field) return "a field is named twice in --fields";
+        }
+        options.fields[options.chosen_count++] = field;
+        if (comma == std::string_view::npos) return {};
+        list.remove_prefix(comma + 1);
+    }
+}
+
+}  // namespace
+
+BatchOptionsRead batch_options_from_arguments(std::span<const char* const> arguments, std::span<const char*> files) {
+    BatchOptionsRead read;
+    BatchOptions& options = read.options;
+    for (std::size_t i = 0; i < default_field_count; ++i) options.fields[i] = static_cast<Field>(i);
+    options.chosen_count = default_field_count;
+    bool fields_chosen = false;
+    std::size_t file_count = 0;
+    bool options_ended = false;
+
+    for (const char* text : arguments) {
+        const std::string_view argument = text != nullptr ? text : "";
+        const auto fail = [&](std::string_view problem) {
+            read.problem = problem;
+            read.subject = argument;
+            return read;
+        };
+        if (options_ended || argument == "-" || argument.substr(0, 2) != "--") {
+            if (file_count == files.size()) return fail("too many files");
+            files[file_count++] = text != nullptr ? text : "";
+        } else if (argument == "--") {
+            options_ended = true;
+        } else if (argument == "--header") {
+            options.header = true;
+        } else if (argument.substr(0, 9) == "--format=") {
+            if (!read_format(prefix_of(argument, "--format="), options.format)) return fail("unknown --format");
+        } else if (argument.substr(0, 9) == "--fields=") {
+            const std::string_view problem = read_fields(prefix_of(argument, "--fields="), options);
+            if (!problem.empty()) return fail(problem);
+            fields_chosen = true;
+        } else if (argument.substr(0, 7) == "--from=") {
+            options.from_switch = prefix_of(argument, "--from=");
+            if (!cli::is_switch(options.from_switch)) return fail("--from needs a switch such as /U or /F");
+        } else {
+            return fail("unknown option");
+        }
+    }
+    // A report is the program's own text: it has no fields and no header.
+    if (options.format == BatchFormat::report && fields_chosen) return {options, "--fields needs --format=tsv, csv or jsonl", "--fields"};
+    if (options.header && options.format != BatchFormat::tsv && options.format != BatchFormat::csv) {
+        return {options, "--header needs --format=tsv or csv", "--header"};
+    }
+    options.files = {files.data(), file_count};
+    return read;
+}
+
+}  // namespace morvek::stream

@@ -1,0 +1,61 @@
+#include "text/date_time_text.h"
+
+namespace morvek {
+
+namespace detail {
+namespace {
+
+void three_fields(TextBuilder& out, std::int32_t first, std::int32_t second, std::int32_t third, char separator,
+                  bool third_padded) noexcept {
+    out.decimal(first, 2, true);
+    out.character(separator);
+    out.decimal(second, 2, true);
+    out.character(separator);
+    if (third_padded) return out.decimal(third, 2, true);
+    out.decimal(third);
+}
+
+template <class Write>
+ReportText short_text(Write write) noexcept {
+    ReportText text{};
+    TextBuilder out(text.characters, sizeof text.characters - 1);
+    write(out);
+    text.size = out.size();
+    return text;
+}
+
+}  // namespace
+
+void write_date_text(TextBuilder& out, std::int32_t day, std::int32_t month, std::int32_t year) noexcept {
+    three_fields(out, day, month, year, '.', false);
+}
+
+void write_time_text(TextBuilder& out, std::int32_t hour, std::int32_t minute, std::int32_t second) noexcept {
+    three_fields(out, hour, minute, second, ':', true);
+}
+
+ReportText date_text(std::int32_t day, std::int32_t month, std::int32_t year) noexcept {
+    return short_text([&](TextBuilder& out) { write_date_text(out, day, month, year); });
+}
+
+ReportText time_text(std::int32_t hour, std::int32_t minute, std::int32_t second) noexcept {
+    return short_text([&](TextBuilder& out) { write_time_text(out, hour, minute, second); });
+}
+
+}  // namespace detail
+
+ReportText report_date_text(const Date& date) noexcept { return detail::date_text(date.day, date.month, date.year); }
+
+ReportText report_time_text(std::int32_t hour, std::int32_t minute, std::int32_t second) noexcept {
+    return detail::time_text(hour, minute, second);
+}
+
+ReportText report_decimal_text(std::int64_t value) noexcept {
+    return detail::short_text([&](detail::TextBuilder& out) { out.decimal(value); });
+}
+
+ReportText report_hex_text(std::int64_t value) noexcept {
+    return detail::short_text([&](detail::TextBuilder& out) { out.hexadecimal(value); });
+}
+
+}  // namespace morvek
