@@ -13,20 +13,17 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "command/conversion_state.h"
-#include "command/run_command.h"
-#include "program/process_output.h"
 #include "morvek/command.h"
 #include "morvek/command_text.h"
 
 namespace {
 
-morvek::UtcClockReading fixed_clock() { return {2017, 1, 1, 12, 34, 56}; }
+const auto fixed_reading = [] { return morvek::DateTime{{2017, 1, 1}, 12, 34, 56, 0}; };
+const morvek::UtcClock fixed_clock = morvek::utc_clock_from(fixed_reading);
 
 enum class Outcome { report, usage, message };
 
@@ -73,13 +70,16 @@ bool looks_like(const std::string& output, const Case& c) {
 }
 
 void run_to_text(benchmark::State& bench, const Case& c) {
-    morvek::ConversionState state;
     std::string output;
     output.reserve(2048);
     const morvek::TextSink sink = morvek::string_sink(output);
-    const std::span<const char* const> arguments(c.arguments);
+    std::vector<const char*> argv{"morvek"};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    const auto run = [&] {
+        morvek::write_command_output(morvek::run_command(static_cast<int>(argv.size()), argv.data(), fixed_clock), sink);
+    };
 
-    morvek::run_morvek(state, arguments, fixed_clock, sink);
+    run();
     if (!looks_like(output, c)) {
         bench.SkipWithError("the arguments do not take the path this case is named for");
         return;
@@ -88,7 +88,7 @@ void run_to_text(benchmark::State& bench, const Case& c) {
 
     for (auto _ : bench) {
         output.clear();
-        benchmark::DoNotOptimize(morvek::run_morvek(state, arguments, fixed_clock, sink));
+        run();
         benchmark::DoNotOptimize(output.data());
         benchmark::ClobberMemory();
     }

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/batch_test_support.h"
-#include "batch/record_readers.h"
 #include "morvek/command_text.h"
+#include "stream/batch_test_support.h"
+#include "stream/record_readers.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ std::string one_moment_output(const std::string& line, std::string_view from) {
     if (!words.empty() && !from.empty()) words.push_back(from.substr(7));
     if (words.size() > 4) words.resize(4);
     std::string output;
-    morvek::write_command_output(morvek::run_command(words, morvek::batch_testing::fixed_clock),
+    morvek::write_command_output(morvek::run_command(words, morvek::stream_testing::fixed_clock),
                                  morvek::string_sink(output));
     return output;
 }
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!from.empty()) options.emplace_back(from);
     if (header) options.emplace_back("--header");
     const auto converted =
-        morvek::batch_testing::convert(options, {stream.substr(0, cut), stream.substr(cut)}, data[1]);
+        morvek::stream_testing::convert(options, {stream.substr(0, cut), stream.substr(cut)}, data[1]);
     // Two inputs: a line cut in two is two lines, each the last of its input.
     std::vector<LineSeen> lines = lines_of(stream.substr(0, cut));
     for (LineSeen& line : lines_of(stream.substr(cut))) lines.push_back(std::move(line));

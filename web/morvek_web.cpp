@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -36,10 +35,6 @@ Words split_words(std::string_view line) {
     return words;
 }
 
-void append_to_string(void* target, const char* data, std::size_t size) {
-    static_cast<std::string*>(target)->append(data, size);
-}
-
 class Json {
 public:
     void begin() { text_ = "{"; }
@@ -54,11 +49,11 @@ public:
     }
     void field(std::string_view name, std::int64_t value) {
         key(name);
-        text_ += std::to_string(value);
+        text_ += morvek::report_decimal_text(value).view();
     }
     // E0, E3, E6 and FILE times go beyond 2^53, which a JavaScript number
     // cannot hold exactly.
-    void exact(std::string_view name, std::int64_t value) { field(name, std::to_string(value)); }
+    void exact(std::string_view name, std::int64_t value) { field(name, morvek::report_decimal_text(value).view()); }
     void hex(std::string_view name, std::int64_t value) { field(name, morvek::report_hex_text(value).view()); }
 
 private:
@@ -75,9 +70,9 @@ private:
                 text_ += '\\';
                 text_ += c;
             } else if (byte < 0x20 || byte == 0x7F) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04X", byte);
-                text_ += escape;
+                text_ += "\\u00";
+                text_ += "0123456789ABCDEF"[byte >> 4];
+                text_ += "0123456789ABCDEF"[byte & 15];
             } else {
                 text_ += c;
             }
@@ -88,51 +83,38 @@ private:
     std::string text_;
 };
 
-std::string_view outcome_name(morvek::CommandOutcome outcome) {
-    switch (outcome) {
-        case morvek::CommandOutcome::report:
-            return "report";
-        case morvek::CommandOutcome::usage:
-            return "usage";
-        case morvek::CommandOutcome::too_big:
-            return "too_big";
-        case morvek::CommandOutcome::nonexistent_date:
-            return "nonexistent_date";
-        case morvek::CommandOutcome::nonexistent_time:
-            return "nonexistent_time";
-        case morvek::CommandOutcome::era_day_zero:
-            return "era_day_zero";
+// The library's reason for a date that does not exist, as a word.
+std::string_view date_fault_name(morvek::DateFault fault) {
+    using morvek::DateFault;
+    switch (fault) {
+        case DateFault::none: return "";
+        case DateFault::month_out_of_range: return "month-out-of-range";
+        case DateFault::day_out_of_range: return "day-out-of-range";
+        case DateFault::year_zero: return "year-zero";
+        case DateFault::year_before_era: return "year-before-era";
+        case DateFault::day_not_in_month: return "day-not-in-month";
+        case DateFault::not_a_leap_year: return "not-a-leap-year";
+        case DateFault::reform_gap: return "reform-gap";
+        case DateFault::out_of_range: return "out-of-range";
     }
-    return "usage";
-}
-
-std::string_view calendar_name(morvek::CalendarMode calendar) {
-    switch (calendar) {
-        case morvek::CalendarMode::Julian:
-            return "Julian";
-        case morvek::CalendarMode::Gregorian:
-            return "Gregorian";
-        case morvek::CalendarMode::Historical:
-            break;
-    }
-    return "historical";
+    return "";
 }
 
 void add_values(Json& json, const morvek::CommandResult& result) {
     json.field("date", morvek::report_date_text(result.date.date).view());
-    json.field("calendar", calendar_name(result.date.calendar));
+    json.field("calendar", morvek::calendar_name(result.date.calendar));
     json.field("time", morvek::report_time_text(result.hour, result.minute, result.second).view());
     json.field("clock", result.clock_tag);
     if (result.has_era_date) {
         json.field("eraDate", morvek::report_date_text(result.era_date.date).view());
-        json.field("eraCalendar", calendar_name(result.era_date.calendar));
+        json.field("eraCalendar", morvek::calendar_name(result.era_date.calendar));
     }
     if (result.rd_line != morvek::RdLine::none) {
         json.field("rdLine", result.rd_line == morvek::RdLine::julian ? "RD Julian" : "RD Gregorian");
         json.field("rd", result.rd_value);
     }
     json.field("eraDay", result.era_day);
-    json.field("weekday", morvek::report_weekday_name(result.weekday));
+    json.field("weekday", morvek::weekday_name(result.weekday));
     json.exact("e0", result.e0);
     json.hex("e0Hex", result.e0);
     json.exact("e3", result.e3);
@@ -144,9 +126,17 @@ void add_values(Json& json, const morvek::CommandResult& result) {
     json.hex("unixHex", result.unix_time);
     json.exact("file", result.file_time);
     json.hex("fileHex", result.file_time);
-    json.field("iso8601", morvek::iso8601_from_e6(result.e6).view());
-    if (const auto jdn = morvek::jdn_from_era_day(result.era_day)) json.field("jdn", jdn.value);
-    if (const auto mjd = morvek::mjd_from_era_day(result.era_day)) json.field("mjd", mjd.value);
+    if (const auto iso = morvek::iso8601_from_moment(result.moment)) json.field("iso8601", iso->view());
+    if (const auto jdn = morvek::jdn_from_era_day(result.era_day)) json.field("jdn", *jdn);
+    if (const auto mjd = morvek::mjd_from_era_day(result.era_day)) json.field("mjd", *mjd);
+}
+
+// A date the calendar does not have: the date as read, its calendar and why.
+void add_date_fault(Json& json, const morvek::CommandResult& result) {
+    if (result.date_fault == morvek::DateFault::none) return;
+    json.field("faultDate", morvek::report_date_text(result.date.date).view());
+    json.field("faultCalendar", morvek::calendar_name(result.date.calendar));
+    json.field("dateFault", date_fault_name(result.date_fault));
 }
 
 // What the program does before the command forms: --help and --version as
@@ -155,10 +145,10 @@ bool answer_option(const Words& words, Json& json) {
     if (words.count != 1) return false;
     std::string output;
     if (words.items[0] == "--help") {
-        morvek::write_usage({append_to_string, &output});
+        morvek::write_help(morvek::string_sink(output));
         json.field("outcome", "help");
     } else if (words.items[0] == "--version") {
-        morvek::write_version({append_to_string, &output});
+        morvek::write_version(morvek::string_sink(output));
         json.field("outcome", "version");
     } else {
         return false;
@@ -175,7 +165,7 @@ extern "C" const char* morvek_run(const char* line) {
     json.begin();
     const std::string_view text = line != nullptr ? std::string_view{line} : std::string_view{};
     if (text.size() > max_line) {
-        json.field("outcome", "too_long");
+        json.field("outcome", morvek::outcome_name(morvek::CommandOutcome::too_long));
         json.field("report", "");
         return json.end().c_str();
     }
@@ -183,11 +173,12 @@ extern "C" const char* morvek_run(const char* line) {
     if (answer_option(words, json)) return json.end().c_str();
 
     const morvek::CommandResult result =
-        morvek::run_command({words.items.data(), words.count}, morvek::system_utc_clock);
+        morvek::run_command({words.items.data(), words.count}, morvek::system_utc_clock());
     std::string output;
-    morvek::write_command_output(result, {append_to_string, &output});
-    json.field("outcome", outcome_name(result.outcome));
+    morvek::write_command_output(result, morvek::string_sink(output));
+    json.field("outcome", morvek::outcome_name(result.outcome));
     json.field("report", output);
     if (result.outcome == morvek::CommandOutcome::report) add_values(json, result);
+    if (result.outcome == morvek::CommandOutcome::nonexistent_date) add_date_fault(json, result);
     return json.end().c_str();
 }

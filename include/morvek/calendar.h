@@ -16,6 +16,7 @@
 #include "morvek/calendar_types.h"
 #include "morvek/detail/calendar_rules.h"
 #include "morvek/detail/date_from_era_day.h"
+#include "morvek/detail/day_count_fast.h"
 #include "morvek/detail/era_day_from_date.h"
 #include "morvek/result.h"
 
@@ -37,6 +38,29 @@ constexpr bool in_era_day_domain(DayCount era_day) noexcept {
 //   Example:  Historical 15.10.1582 -> 577736; Julian 05.10.1582 -> 577736;
 //             Historical 10.10.1582 -> nonexistent_date
 [[nodiscard]] constexpr Result<DayCount> era_day_from_date(CalendarMode mode, Date date) noexcept {
+    const auto month = static_cast<std::uint32_t>(date.month);
+    const auto day = static_cast<std::uint32_t>(date.day);
+    if (month - 1 >= 12 || day - 1 >= static_cast<std::uint32_t>(detail::month_lengths[1][month])) {
+        return Status::nonexistent_date;
+    }
+    const bool historical = mode == CalendarMode::Historical;
+    const auto year = static_cast<std::uint32_t>(date.year);
+    const bool february_29 = month == 2 && day == 29;
+    if (date.year >= 1 && (mode == CalendarMode::Gregorian || (historical && date.year > 1582))) {
+        if (february_29 && !detail::is_gregorian_leap_year(date.year)) return Status::nonexistent_date;
+        const auto era_day = static_cast<DayCount>(detail::gregorian_days_since_march_0(year, month, day)) -
+                             detail::gregorian_fast_offset;
+        if (era_day > max_era_day) return Status::out_of_range;
+        return era_day;
+    }
+    if (date.year >= detail::first_julian_fast_year && (mode == CalendarMode::Julian || date.year < 1582)) {
+        if (february_29 && year % 4 != 0) return Status::nonexistent_date;
+        const auto era_day =
+            static_cast<DayCount>(detail::julian_days_since_march_0(year, month, day)) - detail::julian_fast_offset;
+        if (era_day > max_era_day) return Status::out_of_range;
+        return era_day;
+    }
+    // Before the year 9, and 1582 in the historical calendar.
     const auto era_day = detail::era_day_from_year_month_day(mode, date.year, date.month, date.day);
     if (!era_day) return Status::nonexistent_date;
     if (!detail::in_era_day_domain(*era_day)) return Status::out_of_range;
@@ -51,6 +75,15 @@ constexpr bool in_era_day_domain(DayCount era_day) noexcept {
 //   Example:  Julian 719163 -> 19.12.1969; Historical -1 -> 31.12.-1
 [[nodiscard]] constexpr Result<Date> date_from_era_day(CalendarMode mode, DayCount era_day) noexcept {
     if (!detail::in_era_day_domain(era_day)) return Status::out_of_range;
+    if (era_day >= 1) {
+        const bool gregorian = mode == CalendarMode::Gregorian ||
+                               (mode == CalendarMode::Historical && era_day > detail::last_julian_era_day);
+        constexpr DayCount first_julian_fast_day = 8 * 365 + 1;  // 01.01.0009: no leap day in the years 1 to 8
+        if (gregorian || era_day >= first_julian_fast_day) {
+            const detail::FastDate date = gregorian ? detail::gregorian_date_fast(era_day) : detail::julian_date_fast(era_day);
+            return Date{static_cast<std::int32_t>(date.year), date.month, date.day};
+        }
+    }
     if (era_day == 0 || (era_day < 0 && mode != CalendarMode::Historical)) return Status::nonexistent_date;
     const detail::CalendarDate date = detail::calendar_date_from_era_day(mode, era_day);
     return Date{static_cast<std::int32_t>(date.year), date.month, date.day};
@@ -198,5 +231,7 @@ static_assert(*era_day_from_date(CalendarMode::Historical, {-45, 1, 1}) == -1643
 static_assert(*date_from_era_day(CalendarMode::Julian, 719163) == Date{1969, 12, 19});
 static_assert(*weekday_from_era_day(1) == Weekday::Monday && *weekday_from_era_day(-1) == Weekday::Sunday);
 static_assert(*jdn_from_era_day(730120) == 2451545);
+static_assert(*date_from_era_day(CalendarMode::Historical, 577735) == Date{1582, 10, 4});
+static_assert(*date_from_era_day(CalendarMode::Julian, 2921) == Date{9, 1, 1});
 
 }  // namespace morvek

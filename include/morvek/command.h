@@ -30,6 +30,9 @@ template <class Source>
 [[nodiscard]] UtcClock utc_clock_from(const Source& source) noexcept {
     return {[](const void* context) -> DateTime { return (*static_cast<const Source*>(context))(); }, &source};
 }
+// A temporary would be gone before the clock is read.
+template <class Source>
+UtcClock utc_clock_from(const Source&& source) = delete;
 
 // How a command ends: with its report, or with the usage text or one
 // message. too_long is the stream mode's: a line it could not read whole.
@@ -105,6 +108,11 @@ struct CommandResult {
     std::int64_t unix_time = 0;
     std::int64_t file_time = 0;     // 0 before 01.01.1601, -1 beyond the FILE range
     Moment moment;                  // the instant itself, to 100 ns (E6 and a FILE time's last digit)
+
+    // For nonexistent_date: why the calendar has no such date, with the
+    // date as read in `date` (the typed date, or the date a day count gave);
+    // none for a day count of 0, which names no date at all.
+    DateFault date_fault = DateFault::none;
 };
 
 // run_command: the program's command forms on its arguments (the program

@@ -6,7 +6,7 @@
 
 namespace morvek {
 
-// At most 30 characters ("-292278-01-01T00:00:00.000000Z"), and a zero.
+// At most 30 characters ("-292277-12-23T19:59:05.224192Z"), and a zero.
 using IsoText = FixedText<32>;
 
 // iso8601_from_moment: UTC in the proleptic Gregorian calendar with

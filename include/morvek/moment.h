@@ -115,7 +115,8 @@ constexpr std::int64_t midnight_e0_from_era_day(std::int64_t era_day) noexcept {
 // e0_from_moment / e3_ / e6_: the count of a moment, floored: a moment
 // between two counts has the earlier one.
 //   Domain:   the moments in [min_moment, max_moment]; E6 also out_of_range
-//             where it leaves 64 bits (before 31.12.-292278 ...05.224192)
+//             where it leaves 64 bits: before 06.10.-292278 19:59:05.224192
+//             (historical) and after 10.01.292278 04:00:27.775807
 //   Example:  {seconds -1, nanosecond 999999999} -> E0 -1, E3 -1, E6 -1
 [[nodiscard]] constexpr Result<std::int64_t> e0_from_moment(Moment m) noexcept {
     if (!detail::in_moment_domain(m)) return Status::out_of_range;

@@ -6,6 +6,7 @@
 #include "morvek/chrono.h"
 #include "morvek/command.h"
 #include "morvek/command_text.h"
+#include "morvek/formats.h"
 #include "morvek/iso8601.h"
 #include "morvek/leap_seconds.h"
 #include "morvek/moment.h"

@@ -39,7 +39,10 @@ template <class T>
 class Result {
 public:
     constexpr Result(T value) noexcept : value_(value) {}                    // NOLINT: a value converts
-    constexpr Result(Status error) noexcept : value_{}, status_(error) {}    // NOLINT: a failure converts
+    // A failure; Status::ok names none, and is kept as out_of_range so that
+    // no value-initialized T passes for an answer.
+    constexpr Result(Status error) noexcept  // NOLINT: a failure converts
+        : value_{}, status_(error == Status::ok ? Status::out_of_range : error) {}
 
     [[nodiscard]] constexpr bool has_value() const noexcept { return status_ == Status::ok; }
     constexpr explicit operator bool() const noexcept { return has_value(); }

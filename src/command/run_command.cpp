@@ -52,6 +52,10 @@ CommandResult run_command(ConversionState& state, std::span<const std::string_vi
         result = report_from_state(
             state, arguments.size() == 1 ? ReportLayout::single_argument : ReportLayout::multi_argument, clock_tag);
     }
+    if (outcome == CommandOutcome::nonexistent_date && state.month != 0) {
+        result.date = {state.calendar_mode, {state.year, state.month, state.day}};
+        result.date_fault = date_fault(state.calendar_mode, result.date.date);
+    }
     result.outcome = outcome;
     result.first_argument = arguments[0];
     result.has_second_argument = arguments.size() > 1;

@@ -9,14 +9,18 @@
 #include <optional>
 #include <vector>
 
-#include "calendar/date_from_era_day.h"
-#include "calendar/era_day_from_date.h"
 #include "command/calendar_in_state.h"
 #include "command/conversion_state.h"
+#include "morvek/calendar.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {
 namespace {
+
+using cli::calendar_tag_of;
+using cli::ConversionState;
+using detail::calendar_date_from_era_day;
+using detail::CalendarDate;
 
 __extension__ typedef __int128 wide;
 

@@ -4,17 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
-#include "calendar/era_day_from_date.h"
 #include "command/calendar_in_state.h"
-#include "calendar/leap_years.h"
 #include "command/conversion_state.h"
+#include "morvek/calendar.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {
 namespace {
 
+using cli::ConversionState;
 using reference::Mode;
 
 std::int64_t era_day(Mode mode, std::int64_t year, std::int32_t month, std::int32_t day) {
@@ -143,14 +144,23 @@ TEST(LeapRules, LeapDaysOfTheCommonEraInEachMode) {
     }
 }
 
+// The public rule takes the 32-bit years of a Date; the rule inside takes
+// years of any size.
 TEST(LeapRules, TheLeapRuleHelpersMatchTheLeapTable) {
     for (Mode mode : {Mode::Historical, Mode::Julian, Mode::Gregorian}) {
-        for (std::int64_t year = -40'000; year <= 40'000; ++year) {
+        for (std::int32_t year = -40'000; year <= 40'000; ++year) {
             ASSERT_EQ(is_leap_year(mode, year), reference::is_leap(mode, year))
+                << static_cast<int>(mode) << " " << year;
+            ASSERT_EQ(detail::is_leap_year_in(mode, year), reference::is_leap(mode, year))
+                << static_cast<int>(mode) << " " << year;
+        }
+        for (std::int32_t year : {std::numeric_limits<std::int32_t>::min(), -5'883'517, 5'883'516,
+                                  std::numeric_limits<std::int32_t>::max() - 3}) {
+            EXPECT_EQ(is_leap_year(mode, year), reference::is_leap(mode, year))
                 << static_cast<int>(mode) << " " << year;
         }
         for (std::int64_t year : {-9'999'999'999LL, -5'883'517LL, 5'883'516LL, 9'999'999'996LL}) {
-            EXPECT_EQ(is_leap_year(mode, year), reference::is_leap(mode, year))
+            EXPECT_EQ(detail::is_leap_year_in(mode, year), reference::is_leap(mode, year))
                 << static_cast<int>(mode) << " " << year;
         }
     }

@@ -7,14 +7,18 @@
 #include <cstdint>
 #include <string_view>
 
-#include "calendar/date_from_era_day.h"
-#include "calendar/era_day_from_date.h"
 #include "command/calendar_in_state.h"
 #include "command/conversion_state.h"
+#include "morvek/calendar.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {
 namespace {
+
+using cli::calendar_tag_of;
+using cli::ConversionState;
+using detail::calendar_date_from_era_day;
+using detail::CalendarDate;
 
 struct Outcome {
     std::int64_t era_day;

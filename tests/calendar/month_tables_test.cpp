@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "calendar/month_tables.h"
+#include "morvek/detail/calendar_rules.h"
 
-namespace morvek {
+namespace morvek::detail {
 namespace {
 
 TEST(MonthTables, MonthLengthsOfCommonAndLeapYears) {
@@ -39,4 +39,4 @@ TEST(MonthTables, DayOfYearRunsOnFromEachMonthsFirstDayWithTwoMarkers) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::detail

@@ -10,7 +10,8 @@ mkdir -p "$work"
 (cd "$build_dir" && cpack -G DEB -B "$work/out" >"$work/cpack.log")
 deb=$(find "$work/out" -maxdepth 1 -name 'morvek_*.deb' | head -n 1)
 [[ -n $deb ]] || { echo "no package made" >&2; cat "$work/cpack.log" >&2; exit 1; }
-[[ $(dpkg-deb -f "$deb" Package) == morvek && $(dpkg-deb -f "$deb" Version) == 1.1.0 ]]
+version=$("$morvek" --version | cut -d' ' -f2)
+[[ $(dpkg-deb -f "$deb" Package) == morvek && $(dpkg-deb -f "$deb" Version) == "$version" ]]
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/contents"
 for path in /usr/bin/morvek /usr/share/man/man1/morvek.1 /usr/include/morvek/morvek.h /usr/include/morvek/version.h \
@@ -27,7 +28,7 @@ done
 # The pkg-config file finds its prefix from its own place.
 flags=$(PKG_CONFIG_PATH=$work/root/usr/lib/pkgconfig pkg-config --cflags --libs morvek)
 # shellcheck disable=SC2086
-"$cxx" "$source_dir/tests/package/consumer/main.cpp" $flags -o "$work/consumer"
+"$cxx" -Wall -Wextra -Wpedantic -Werror "$source_dir/tests/package/consumer/main.cpp" $flags -o "$work/consumer"
 "$work/consumer" >"$work/consumer.out"
 grep -q "^Julian Date:" "$work/consumer.out"
 echo "Debian package: $(basename "$deb") holds and runs what was built"

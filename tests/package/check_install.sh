@@ -18,6 +18,11 @@ for file in bin/morvek share/man/man1/morvek.1 include/morvek/morvek.h include/m
             "$libdir/pkgconfig/morvek.pc"; do
   [[ -f $prefix/$file ]] || { echo "not installed: $file" >&2; exit 1; }
 done
+# The library holds what include/morvek declares and nothing of the program:
+# no stream mode, no file or terminal input and output of its own.
+if nm -C "$prefix/$libdir/libmorvek.a" | grep -E ' U (open|read|write|close|isatty|fwrite|setvbuf)$| morvek::stream::'; then
+  echo "the installed library carries the program's input and output" >&2; exit 1
+fi
 # The internal headers stay behind.
 if [[ -e $prefix/include/morvek/conversion_state.h || -e $prefix/include/cli ]]; then
   echo "internal headers installed" >&2; exit 1
@@ -36,9 +41,10 @@ build_consumer subdirectory -DMORVEK_SOURCE_DIR="$source_dir"
 diff "$work/package.out" "$work/subdirectory.out"
 
 flags=$(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --cflags --libs morvek)
-[[ $(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --modversion morvek) == 1.1.0 ]]
+version=$("$prefix/bin/morvek" --version | cut -d' ' -f2)
+[[ $(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --modversion morvek) == "$version" ]]
 # shellcheck disable=SC2086  # the flags are words
-"$cxx" "$consumer/main.cpp" $flags -o "$work/pkg-config-consumer"
+"$cxx" -Wall -Wextra -Wpedantic -Werror "$consumer/main.cpp" $flags -o "$work/pkg-config-consumer"
 "$work/pkg-config-consumer" >"$work/pkg-config.out"
 diff "$work/package.out" "$work/pkg-config.out"
 
@@ -47,9 +53,12 @@ diff "$work/package.out" "$work/pkg-config.out"
 tail -c "$(wc -c <"$work/program.out")" "$work/package.out" | cmp - "$work/program.out"
 grep -qx "Julian 05.10.1582 = Gregorian 15.10.1582, a Friday, Era Day 577736, JDN 2299161" "$work/package.out"
 
-# A newer major version is not this one.
-if cmake -S "$consumer" -B "$work/too-new" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -DMORVEK_WANTED_VERSION=2.0 \
-     >"$work/too-new.log" 2>&1; then
-  echo "find_package(morvek 2.0) accepted version 1.1.0" >&2; exit 1
-fi
+# Another major version is not this one, older or newer.
+major=${version%%.*}
+for wanted in "$((major - 1)).0" "$((major + 1)).0"; do
+  if cmake -S "$consumer" -B "$work/other-$wanted" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+       -DMORVEK_WANTED_VERSION="$wanted" >"$work/other-$wanted.log" 2>&1; then
+    echo "find_package(morvek $wanted) accepted version $version" >&2; exit 1
+  fi
+done
 echo "installed package: find_package, add_subdirectory and pkg-config consumers agree"

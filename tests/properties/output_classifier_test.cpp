@@ -8,21 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "command/run_command.h"
+#include "command/command_runner.h"
 
 namespace {
 
 using morvek::check::OutputKind;
 
-morvek::UtcClockReading fixed_clock() { return {2021, 7, 4, 12, 34, 56}; }
+const auto fixed_reading = [] { return morvek::DateTime{{2021, 7, 4}, 12, 34, 56, 0}; };
 
 std::string run(const std::vector<std::string>& arguments) {
-    std::vector<const char*> pointers;
-    for (const auto& argument : arguments) pointers.push_back(argument.c_str());
-    std::string output;
-    morvek::ConversionState state;
-    morvek::run_morvek(state, pointers, fixed_clock, morvek::string_sink(output));
-    return output;
+    return morvek::command_testing::program_output(arguments, morvek::utc_clock_from(fixed_reading));
 }
 
 morvek::check::Classification classify(const std::string& output, const std::vector<std::string>& arguments) {

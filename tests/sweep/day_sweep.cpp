@@ -15,15 +15,15 @@
 #include <thread>
 #include <vector>
 
-#include "calendar/date_from_era_day.h"
-#include "calendar/era_day_from_date.h"
 #include "command/calendar_in_state.h"
 #include "command/conversion_state.h"
+#include "morvek/calendar.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {
 namespace {
 
+using cli::ConversionState;
 using reference::Mode;
 
 constexpr std::int64_t int32_min = std::numeric_limits<std::int32_t>::min();
@@ -160,6 +160,20 @@ void sweep_chunk(const Chunk& chunk, ChunkResult& result) {
                        mode_name(want_mode));
         }
 
+        // The public functions take other, faster forms for the common
+        // years; they must name the same days.
+        const Result<Date> public_date = morvek::date_from_era_day(mode, era_day);
+        const bool has_date = era_day > 0 || (era_day < 0 && mode == Mode::Historical);
+        const bool same_date = public_date && public_date->year == want.year && public_date->month == want.month &&
+                               public_date->day == want.day;
+        if (has_date ? !same_date : public_date.has_value()) {
+            result.add(std::string(mode_name(mode)) + " public date_from_era_day(" + std::to_string(era_day) +
+                       ") differs from " + text(want));
+        } else if (has_date && morvek::era_day_from_date(mode, *public_date).value_or(0) != era_day) {
+            result.add(std::string(mode_name(mode)) + " public era_day_from_date(" + text(want) + ") is not " +
+                       std::to_string(era_day));
+        }
+
         if (era_day == chunk.last) break;
     }
 
@@ -225,6 +239,18 @@ void sweep_years(Mode mode, std::int64_t first_year, std::int64_t last_year, Fai
                 state.date_nonexistent = false;
                 const std::int64_t era_day = era_day_from_date(state, year, month, day);
                 const bool exists = reference::exists(mode, year, month, day);
+                // The public function takes the years of 32 bits.
+                const bool public_year = year >= int32_min && year <= int32_max;
+                const Result<DayCount> public_era_day = morvek::era_day_from_date(
+                    mode, {static_cast<std::int32_t>(year), month, day});
+                const bool in_domain = era_day >= min_era_day && era_day <= max_era_day;
+                const Status want_status = !exists ? Status::nonexistent_date
+                                                   : in_domain ? Status::ok : Status::out_of_range;
+                if (public_year && (public_era_day.error() != want_status ||
+                                    (in_domain && public_era_day.value_or(0) != era_day))) {
+                    failures.add(std::string(mode_name(mode)) + " public era_day_from_date(" +
+                                 text(reference::Date{year, month, day, {}}) + ") differs");
+                }
                 const bool switches = mode == Mode::Gregorian && year > 1582 &&
                                       reference::day_month_pair_possible(month, day);
                 const Mode want_mode = switches ? Mode::Historical : mode;

@@ -7,7 +7,7 @@
 
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
 using testing::printed_date;
@@ -145,4 +145,4 @@ TEST(DateTimeFromEraSeconds, WholeRangeIsDefined) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

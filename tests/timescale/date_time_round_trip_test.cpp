@@ -8,7 +8,7 @@
 #include "command/date_time_from_era_seconds.h"
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
 using testing::era_seconds_sample_limit;
@@ -109,4 +109,4 @@ TEST(DateTimeRoundTrip, MicrosecondsAtTheEdgesOfEverySecondInTheWindows) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

@@ -8,7 +8,7 @@
 
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
 // The C library's "%d" is the reference for every field short enough not
@@ -62,4 +62,4 @@ TEST(DecimalField, WideValuesAreExactAndOverflowStopsAtTheRangeEnds) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

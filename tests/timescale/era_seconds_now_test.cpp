@@ -5,30 +5,31 @@
 #include <chrono>
 
 #include "command/era_seconds_from_day_count.h"
+#include "morvek/system_clock.h"
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
-UtcClockReading new_year_2017() { return {2017, 1, 1, 0, 0, 1}; }
-UtcClockReading last_second_of_1972() { return {1972, 12, 31, 23, 59, 59}; }
+const auto new_year_2017 = [] { return DateTime{{2017, 1, 1}, 0, 0, 1, 0}; };
+const auto last_second_of_1972 = [] { return DateTime{{1972, 12, 31}, 23, 59, 59, 999999999}; };
 
 TEST(EraSecondsNow, ReadsTheClockThroughBothParsers) {
     ConversionState state;
-    EXPECT_EQ(era_seconds_now(state, new_year_2017), 63618825627);
+    EXPECT_EQ(era_seconds_now(state, utc_clock_from(new_year_2017)), 63618825627);
     EXPECT_EQ(state.second_of_day, 1);
     EXPECT_EQ(testing::printed_date(state), "01.01.2017");
     EXPECT_EQ(testing::printed_time(state), "00:00:01");
     EXPECT_FALSE(testing::any_flag(state));
 
     ConversionState earlier;
-    EXPECT_EQ(era_seconds_now(earlier, last_second_of_1972) + earlier.second_of_day, 62230291200);
+    EXPECT_EQ(era_seconds_now(earlier, utc_clock_from(last_second_of_1972)) + earlier.second_of_day, 62230291200);
 }
 
 TEST(EraSecondsNow, SystemClockGivesTheCurrentMoment) {
     const auto before = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     ConversionState state;
-    const std::int64_t midnight = era_seconds_now(state, system_utc_clock);
+    const std::int64_t midnight = era_seconds_now(state, system_utc_clock());
     const auto after = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     ASSERT_FALSE(testing::any_flag(state));
     // From 2017 on, E0 is the Unix time plus the epoch and 27 leap seconds.
@@ -66,4 +67,4 @@ TEST(EraSecondsFromDayCount, DayCountsGoThroughTheirDateText) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

@@ -7,7 +7,7 @@
 
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
 using testing::read_back;
@@ -37,7 +37,7 @@ std::set<std::int64_t> leap_seconds_accepted(CalendarMode mode, std::int32_t fir
     return accepted;
 }
 
-const std::set<std::int64_t> every_leap_second(leap_second_table.begin(), leap_second_table.end());
+const std::set<std::int64_t> every_leap_second(detail::leap_second_table.begin(), detail::leap_second_table.end());
 
 TEST(LeapSecondTimeSweep, HistoricalDates1972To2017) {
     EXPECT_EQ(leap_seconds_accepted(CalendarMode::Historical, 1972, 2017), every_leap_second);
@@ -52,4 +52,4 @@ TEST(LeapSecondTimeSweep, JulianDatesOfTheSameDays) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

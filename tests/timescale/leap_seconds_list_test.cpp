@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "timescale/leap_seconds.h"
+#include "morvek/leap_seconds.h"
 
-namespace morvek {
+namespace morvek::detail {
 namespace {
 
 constexpr const char* leap_seconds_list = "/usr/share/zoneinfo/leap-seconds.list";
@@ -52,4 +52,4 @@ TEST(LeapSecondsList, TableMatchesSystemList) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::detail

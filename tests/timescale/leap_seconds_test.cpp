@@ -1,16 +1,20 @@
-#include "timescale/leap_seconds.h"
+#include "morvek/leap_seconds.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "calendar/era_day_from_date.h"
 #include "command/calendar_in_state.h"
 #include "timescale_test_support.h"
 
 namespace morvek {
 namespace {
 
+using cli::ConversionState;
+using detail::insert_leap_seconds;
+using detail::is_leap_second_day;
+using detail::leap_second_table;
+using detail::leap_seconds_before_month;
 using testing::fixed_random;
 
 constexpr std::int64_t int64_max = std::numeric_limits<std::int64_t>::max();
@@ -113,7 +117,7 @@ TEST(LeapSecondTable, MonthLadderAgreesWithTableEveryMonth) {
 // the leap-free count, is the second before it.
 TEST(LeapSecondTable, DaysAndEntriesMatch) {
     for (std::size_t k = 0; k < leap_second_days.size(); ++k) {
-        const LeapSecondDay& d = leap_second_days[k];
+        const Date& d = leap_second_days[k];
         ConversionState state;
         const std::int64_t era_day = era_day_from_date(state, d.year, d.month, d.day);
         const std::int64_t last_leap_free_second = (era_day - 1) * 86400 + 86399;

@@ -7,7 +7,7 @@
 
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
 struct DateReading {
@@ -139,4 +139,4 @@ TEST(ParseDate, GregorianDateAfterTheReformSwitchesToHistorical) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

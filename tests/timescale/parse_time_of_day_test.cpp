@@ -6,7 +6,7 @@
 
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
 struct TimeReading {
@@ -75,4 +75,4 @@ TEST(ParseTimeOfDay, SecondSixtyOnlyAtTheEndOfALeapSecondDay) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "command/conversion_state.h"
-#include "timescale/leap_seconds.h"
 #include "command/parse_date.h"
 #include "command/parse_time_of_day.h"
+#include "morvek/leap_seconds.h"
 
 namespace morvek::testing {
+
+using cli::ConversionState;
 
 inline std::string printed_date(const ConversionState& state) {
     char buffer[48];
@@ -44,8 +46,8 @@ inline ReadBack read_back(const std::string& date, const std::string& time,
                           CalendarMode mode = CalendarMode::Historical) {
     ReadBack result;
     result.state.calendar_mode = mode;
-    result.midnight = parse_date(result.state, date);
-    result.second_of_day = parse_time_of_day(result.state, time);
+    result.midnight = cli::parse_date(result.state, date);
+    result.second_of_day = cli::parse_time_of_day(result.state, time);
     return result;
 }
 
@@ -54,7 +56,7 @@ inline constexpr std::int64_t era_seconds_sample_limit = 9223372036854;
 // Every E0 within three seconds of a leap second or of the start of the Era.
 inline std::vector<std::int64_t> era_seconds_windows() {
     std::vector<std::int64_t> values;
-    for (const std::int64_t centre : leap_second_table) {
+    for (const std::int64_t centre : detail::leap_second_table) {
         for (std::int64_t d = -3; d <= 3; ++d) values.push_back(centre + d);
     }
     for (std::int64_t d = -3; d <= 3; ++d) values.push_back(d);

@@ -1,6 +1,5 @@
 #include "command/unix_file_time_in_state.h"
 #include "morvek/moment.h"
-#include "timescale/unix_file_time.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +8,7 @@
 #include "command/date_time_from_era_seconds.h"
 #include "timescale_test_support.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
 
 constexpr std::int64_t int64_max = std::numeric_limits<std::int64_t>::max();
@@ -63,9 +62,9 @@ void expect_unix_round_trip(std::int64_t unix_time) {
 }
 
 TEST(UnixTime, RoundTrips) {
-    for (std::size_t k = 0; k < leap_second_table.size(); ++k) {
+    for (std::size_t k = 0; k < detail::leap_second_table.size(); ++k) {
         const std::int64_t next_midnight =
-            leap_second_table[k] - static_cast<std::int64_t>(k) - unix_epoch_e0;
+            detail::leap_second_table[k] - static_cast<std::int64_t>(k) - unix_epoch_e0;
         for (std::int64_t d = -3; d <= 3; ++d) expect_unix_round_trip(next_midnight + d);
     }
     for (std::int64_t d = -3; d <= 3; ++d) {
@@ -149,8 +148,8 @@ TEST(FileTime, RoundTrips) {
             }
         }
     };
-    for (std::size_t k = 0; k < leap_second_table.size(); ++k) {
-        around((leap_second_table[k] - static_cast<std::int64_t>(k) - file_epoch_e0) * file_units);
+    for (std::size_t k = 0; k < detail::leap_second_table.size(); ++k) {
+        around((detail::leap_second_table[k] - static_cast<std::int64_t>(k) - file_epoch_e0) * file_units);
     }
     around(0);
     around(116444736000000000);
@@ -164,4 +163,4 @@ TEST(FileTime, RoundTrips) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

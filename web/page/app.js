@@ -14,6 +14,8 @@
 
   // The number forms' switches; E0 is the bare number.
   const scaleSwitch = { E0: '', E3: '/E3', E6: '/E6', D: '/D', RJ: '/J', RG: '/G', U: '/U', F: '/F' };
+  // The library's calendar names as a sentence writes them.
+  const calendarWords = { historical: 'historical', julian: 'Julian', gregorian: 'Gregorian' };
   const monthNames = ['January', 'February', 'March', 'April', 'May', 'June', 'July', 'August',
     'September', 'October', 'November', 'December'];
 
@@ -134,47 +136,55 @@
           ? 'Without arguments the program prints its usage text.'
           : 'The program does not read these arguments: the form is not one it knows, or a field is out of ' +
             'range (day above 31, month above 12, hour above 23, minute or second above 59).';
-      case 'nonexistent_date':
-        return numberPattern.test(first)
-          ? `Day ${first} of the ${switchOf(second) === 'G' ? 'Gregorian' : 'Julian'} day count does not ` +
-            'exist: the count starts at day 1, 01.01.0001.'
-          : dateProblem(first, words.length > 1 ? switchOf(words[words.length - 1]) : null);
-      case 'nonexistent_time':
+      case 'nonexistent-date':
+        return result.dateFault
+          ? dateProblem(result)
+          : `Day ${first} of the ${switchOf(second) === 'G' ? 'Gregorian' : 'Julian'} day count does not ` +
+            'exist: the count starts at day 1, 01.01.0001.';
+      case 'nonexistent-time':
         return /^23:59:60$/.test(second)
           ? `${first} has no leap second: 23:59:60 exists only at the end of the 27 days on which one was ` +
             'inserted, from 30.06.1972 to 31.12.2016.'
           : `${second} does not exist: a second 60 is only ever 23:59:60, on a day with a leap second.`;
-      case 'too_big':
+      case 'too-big':
         return 'The number is too big: the moment must lie within about 292,000 years of 01.01.0001 ' +
           '(its E6 must fit in 64 bits), and each scale has its own limit.';
-      case 'era_day_zero':
+      case 'era-day-zero':
         return 'There is no Era Day 0: day 1 is 01.01.0001 and day -1 is 31.12.-1, the day before it.';
-      case 'too_long':
+      case 'too-long':
         return 'The line is longer than 4096 characters.';
       default:
         return '';
     }
   }
 
-  function dateProblem(text, calendarSwitch) {
-    const date = datePattern.exec(text);
-    const calendar = calendarSwitch === 'J' ? 'Julian' : calendarSwitch === 'G' ? 'Gregorian' : 'historical';
-    if (!date) return `${text} is not a date of the ${calendar} calendar.`;
-    const [day, month, year] = [Number(date[1]), Number(date[2]), Number(date[3])];
-    if (year === 0) return 'There is no year 0: the year before 1 CE is 1 BCE, written -1.';
-    if (year < 0) return `The ${calendar} calendar here starts at 01.01.0001: years BCE are in the historical calendar.`;
-    if (calendar === 'historical' && year === 1582 && month === 10 && day >= 5 && day <= 14) {
-      return 'The reform of 1582 skipped 05.10 to 14.10.1582: 04.10.1582 was followed by 15.10.1582.';
+  // The library says why the date does not exist; this only words it.
+  function dateProblem(result) {
+    const date = result.faultDate;
+    const calendar = calendarWords[result.faultCalendar];
+    const [day, month, year] = date.split('.');
+    switch (result.dateFault) {
+      case 'year-zero':
+        return 'There is no year 0: the year before 1 CE is 1 BCE, written -1.';
+      case 'year-before-era':
+        return `The ${calendar} calendar here starts at 01.01.0001: years BCE are in the historical calendar.`;
+      case 'reform-gap':
+        return 'The reform of 1582 skipped 05.10 to 14.10.1582: 04.10.1582 was followed by 15.10.1582.';
+      case 'not-a-leap-year':
+        return `${year} is not a leap year in the ${calendar} calendar: February ${year} has 28 days.`;
+      case 'day-not-in-month':
+        return `${monthNames[Number(month) - 1] || 'That month'} has no day ${Number(day)}.`;
+      default:
+        return `${date} is not a date of the ${calendar} calendar.`;
     }
-    return `${monthNames[month - 1] || 'That month'} ${year} has no day ${day} in the ${calendar} calendar.`;
   }
 
   function valueRows(result) {
     const rows = [
-      [`Date (${result.calendar} calendar)`, result.date],
+      [`Date (${calendarWords[result.calendar]} calendar)`, result.date],
       [result.clock ? 'Time of day, UTC now' : 'Time of day', result.time],
     ];
-    if (result.eraDate) rows.push([`Date in civil use (${result.eraCalendar})`, result.eraDate]);
+    if (result.eraDate) rows.push([`Date in civil use (${calendarWords[result.eraCalendar]})`, result.eraDate]);
     if (result.rdLine) rows.push([result.rdLine, String(result.rd)]);
     rows.push(
       ['Era Day', String(result.eraDay)],
@@ -195,8 +205,8 @@
   function renderValues(result) {
     const body = byId('values').tBodies[0];
     body.replaceChildren();
-    byId('values-pane').hidden = result.outcome !== 'report';
-    if (result.outcome !== 'report') return;
+    byId('values-pane').hidden = result.outcome !== 'ok';
+    if (result.outcome !== 'ok') return;
     for (const [label, value] of valueRows(result)) {
       const row = body.insertRow();
       const name = document.createElement('th');
@@ -220,7 +230,7 @@
   }
 
   function announcement(result, problem) {
-    if (result.outcome === 'report') {
+    if (result.outcome === 'ok') {
       return `${result.date} ${result.time}${result.clock ? ' UTC' : ''}, ${result.weekday}, ` +
         `Era Day ${result.eraDay}, E0 ${result.e0}.`;
     }

@@ -2,21 +2,30 @@
 
 #include <vector>
 
-#include "program/process_output.h"
-#include "morvek/command_text.h"
 #include "command_runner.h"
+#include "morvek/command_text.h"
+#include "text/usage.h"
 
 namespace morvek {
 namespace {
 
-using cli_testing::command_line;
-using cli_testing::run_command;
-using cli_testing::usage_text;
+using command_testing::command_line;
+using command_testing::run_command;
+using command_testing::usage_text;
 
 TEST(Usage, PrintsTheWholeTextByItself) {
     std::string output;
     write_usage(string_sink(output));
     EXPECT_EQ(output, usage_text);
+}
+
+// --help: the usage text, then the program's own options after it.
+TEST(Usage, HelpIsTheUsageTextFollowedByTheOptions) {
+    std::string output;
+    write_help(string_sink(output));
+    EXPECT_EQ(output, std::string(usage_text) + std::string(detail::help_text));
+    EXPECT_NE(detail::help_text.find("--batch"), std::string_view::npos);
+    EXPECT_NE(detail::help_text.find("--version"), std::string_view::npos);
 }
 
 TEST(Usage, IsTheWholeOutputOfEveryCommandThatCannotBeRead) {

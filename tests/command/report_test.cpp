@@ -9,9 +9,9 @@
 namespace morvek {
 namespace {
 
-using cli_testing::command_line;
-using cli_testing::reported_value;
-using cli_testing::run_command;
+using command_testing::command_line;
+using command_testing::reported_value;
+using command_testing::run_command;
 
 struct WholeReport {
     std::vector<const char*> arguments;

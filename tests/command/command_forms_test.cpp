@@ -4,18 +4,19 @@
 #include <string_view>
 #include <vector>
 
+#include "command/conversion_state.h"
 #include "command/run_command.h"
 #include "command_runner.h"
 
 namespace morvek {
 namespace {
 
-using cli_testing::command_line;
-using cli_testing::era_day_zero_message;
-using cli_testing::reported_value;
-using cli_testing::run_command;
-using cli_testing::too_big_message;
-using cli_testing::usage_text;
+using command_testing::command_line;
+using command_testing::era_day_zero_message;
+using command_testing::reported_value;
+using command_testing::run_command;
+using command_testing::too_big_message;
+using command_testing::usage_text;
 
 struct WholeOutput {
     std::vector<const char*> arguments;
@@ -241,16 +242,18 @@ TEST(NumericArguments, RefuseDayCountZero) {
 
 // One run leaves nothing behind for the next on the same state.
 TEST(Entry, StartsEveryRunAfresh) {
-    ConversionState state;
+    cli::ConversionState state;
     std::string first;
     std::string second;
-    const std::vector<const char*> leap_second = {"31.12.2016", "23:59:60"};
-    const std::vector<const char*> plain = {"01.01.2000"};
-    const std::vector<const char*> failing = {"31.02.2000", "12:00:00", "/J"};
-    run_morvek(state, failing, [] { return UtcClockReading{}; }, string_sink(first));
-    run_morvek(state, leap_second, [] { return UtcClockReading{}; }, string_sink(first));
-    run_morvek(state, plain, [] { return UtcClockReading{}; }, string_sink(second));
-    EXPECT_EQ(second, run_command(plain));
+    const std::vector<std::string_view> leap_second = {"31.12.2016", "23:59:60"};
+    const std::vector<std::string_view> plain = {"01.01.2000"};
+    const std::vector<std::string_view> failing = {"31.02.2000", "12:00:00", "/J"};
+    const auto unused_reading = [] { return DateTime{}; };
+    const UtcClock unused_clock = utc_clock_from(unused_reading);
+    write_command_output(cli::run_command(state, failing, unused_clock), string_sink(first));
+    write_command_output(cli::run_command(state, leap_second, unused_clock), string_sink(first));
+    write_command_output(cli::run_command(state, plain, unused_clock), string_sink(second));
+    EXPECT_EQ(second, run_command({"01.01.2000"}));
 }
 
 TEST(Entry, TakesAMissingArgumentTextAsEmpty) {

@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "command/numeric_arguments.h"
+#include "text/integer_from_text.h"
 
-namespace morvek {
+namespace morvek::cli {
 namespace {
+
+using detail::integer_from_text;
 
 // The C library's own base-detecting conversion is the reference here.
 TEST(IntegerFromText, ReadsAsTheBaseDetectingConversionDoes) {
@@ -93,7 +96,7 @@ TEST(ScanNumber, CountsDigitsAndFindsSignAndPrefix) {
         for (const ScanManner manner : {ScanManner::strict, ScanManner::lenient}) {
             ConversionState state;
             const NumberScan scan = scan_number(state, number.text, manner);
-            EXPECT_EQ(scan.ending, Ending::none) << number.text;
+            EXPECT_EQ(scan.outcome, CommandOutcome::report) << number.text;
             EXPECT_EQ(state.digit_count, number.digit_count) << number.text;
             EXPECT_EQ(scan.shape.typed_sign, number.typed_sign) << number.text;
             EXPECT_EQ(scan.shape.hexadecimal, number.hexadecimal) << number.text;
@@ -102,7 +105,8 @@ TEST(ScanNumber, CountsDigitsAndFindsSignAndPrefix) {
 }
 
 // Strict scanning ends the run with the usage text; lenient scanning only
-// marks the text as no number, leaving it to be read as a date.
+// marks the text as no number, leaving it to be read as a date (the outcome
+// report: go on).
 TEST(ScanNumber, RefusesMisshapenTextStrictlyOrLeniently) {
     const std::vector<std::string_view> misfits = {
         "", "+", "-", "0x", "-0x", "+-5", "5-", "--5", "x5", "+x5", "1.5", "01.01.2000", " 5", "5 ",
@@ -110,40 +114,40 @@ TEST(ScanNumber, RefusesMisshapenTextStrictlyOrLeniently) {
     };
     for (const std::string_view text : misfits) {
         ConversionState strict_state;
-        EXPECT_EQ(scan_number(strict_state, text, ScanManner::strict).ending, Ending::usage) << text;
+        EXPECT_EQ(scan_number(strict_state, text, ScanManner::strict).outcome, CommandOutcome::usage) << text;
         EXPECT_EQ(strict_state.digit_count, 0) << text;
 
         ConversionState lenient_state;
         lenient_state.digit_count = 3;
-        EXPECT_EQ(scan_number(lenient_state, text, ScanManner::lenient).ending, Ending::none) << text;
+        EXPECT_EQ(scan_number(lenient_state, text, ScanManner::lenient).outcome, CommandOutcome::report) << text;
         EXPECT_EQ(lenient_state.digit_count, 0) << text;
     }
 }
 
 TEST(ReadNumbers, NeedAScannedNumber) {
     const ConversionState no_number;
-    EXPECT_EQ(read_scaled_number(no_number, "5", {}, 1).ending, Ending::usage);
-    EXPECT_EQ(read_era_day(no_number, "5", {}).ending, Ending::usage);
+    EXPECT_EQ(read_scaled_number(no_number, "5", {}, 1).outcome, CommandOutcome::usage);
+    EXPECT_EQ(read_era_day(no_number, "5", {}).outcome, CommandOutcome::usage);
 }
 
 // The digit limits stop a text before it is read, whatever its value.
 TEST(ReadNumbers, StopTooManyDigitsBeforeReading) {
     ConversionState state;
     state.digit_count = 20;
-    EXPECT_EQ(read_scaled_number(state, "00000000000000000005", {}, 1).ending, Ending::too_big);
+    EXPECT_EQ(read_scaled_number(state, "00000000000000000005", {}, 1).outcome, CommandOutcome::too_big);
     state.digit_count = 19;
     EXPECT_EQ(read_scaled_number(state, "0000000000000000005", {}, 1).value, 5);
     state.digit_count = 17;
-    EXPECT_EQ(read_scaled_number(state, "0x00000000000000005", {0, true}, 1).ending, Ending::too_big);
+    EXPECT_EQ(read_scaled_number(state, "0x00000000000000005", {0, true}, 1).outcome, CommandOutcome::too_big);
     state.digit_count = 16;
     EXPECT_EQ(read_scaled_number(state, "0x0000000000000005", {0, true}, 1).value, 5);
 
     state.digit_count = 10;
-    EXPECT_EQ(read_era_day(state, "0000000005", {}).ending, Ending::too_big);
+    EXPECT_EQ(read_era_day(state, "0000000005", {}).outcome, CommandOutcome::too_big);
     state.digit_count = 9;
     EXPECT_EQ(read_era_day(state, "000000005", {}).value, 5);
     state.digit_count = 8;
-    EXPECT_EQ(read_era_day(state, "0x00000005", {0, true}).ending, Ending::too_big);
+    EXPECT_EQ(read_era_day(state, "0x00000005", {0, true}).outcome, CommandOutcome::too_big);
     state.digit_count = 7;
     EXPECT_EQ(read_era_day(state, "0x0000005", {0, true}).value, 5);
 }
@@ -152,47 +156,47 @@ TEST(ReadNumbers, GuardTheProductWithTheFactor) {
     ConversionState state;
     state.digit_count = 13;
     EXPECT_EQ(read_scaled_number(state, "9223372036854", {}, 1000000).value, 9223372036854);
-    EXPECT_EQ(read_scaled_number(state, "9223372036855", {}, 1000000).ending, Ending::too_big);
-    EXPECT_EQ(read_scaled_number(state, "-9223372036855", {-1, false}, 1000000).ending, Ending::too_big);
+    EXPECT_EQ(read_scaled_number(state, "9223372036855", {}, 1000000).outcome, CommandOutcome::too_big);
+    EXPECT_EQ(read_scaled_number(state, "-9223372036855", {-1, false}, 1000000).outcome, CommandOutcome::too_big);
     state.digit_count = 16;
     EXPECT_EQ(read_scaled_number(state, "9223372036854775", {}, 1000).value, 9223372036854775);
-    EXPECT_EQ(read_scaled_number(state, "9223372036854776", {}, 1000).ending, Ending::too_big);
+    EXPECT_EQ(read_scaled_number(state, "9223372036854776", {}, 1000).outcome, CommandOutcome::too_big);
     EXPECT_EQ(read_scaled_number(state, "-9223372036854775", {-1, false}, 1000).value, -9223372036854775);
     state.digit_count = 19;
     EXPECT_EQ(read_scaled_number(state, "9223372036854775807", {}, 1).value,
               std::numeric_limits<std::int64_t>::max());
-    EXPECT_EQ(read_scaled_number(state, "9223372036854775808", {}, 1).ending, Ending::too_big);
+    EXPECT_EQ(read_scaled_number(state, "9223372036854775808", {}, 1).outcome, CommandOutcome::too_big);
 }
 
-TEST(ReadNumbers, RefuseEraDayZeroWithItsOwnEnding) {
+TEST(ReadNumbers, RefuseEraDayZeroWithItsOwnOutcome) {
     ConversionState state;
     state.digit_count = 1;
-    EXPECT_EQ(read_era_day(state, "0", {}).ending, Ending::era_day_zero);
-    EXPECT_EQ(read_era_day(state, "-0", {-1, false}).ending, Ending::era_day_zero);
+    EXPECT_EQ(read_era_day(state, "0", {}).outcome, CommandOutcome::era_day_zero);
+    EXPECT_EQ(read_era_day(state, "-0", {-1, false}).outcome, CommandOutcome::era_day_zero);
     state.digit_count = 2;
-    EXPECT_EQ(read_era_day(state, "00", {}).ending, Ending::era_day_zero);
-    EXPECT_EQ(read_era_day(state, "08", {}).ending, Ending::era_day_zero);  // octal stops at 8
-    EXPECT_EQ(read_era_day(state, "0x0", {0, true}).ending, Ending::era_day_zero);
+    EXPECT_EQ(read_era_day(state, "00", {}).outcome, CommandOutcome::era_day_zero);
+    EXPECT_EQ(read_era_day(state, "08", {}).outcome, CommandOutcome::era_day_zero);  // octal stops at 8
+    EXPECT_EQ(read_era_day(state, "0x0", {0, true}).outcome, CommandOutcome::era_day_zero);
 }
 
 TEST(GuardEraDayResult, WantsTheTypedSignAndARoomyE6Value) {
     const NumberShape unsigned_shape{0, false};
     const NumberShape plus_shape{1, false};
     const NumberShape minus_shape{-1, false};
-    EXPECT_EQ(guard_era_day_result(0, unsigned_shape), Ending::none);
-    EXPECT_EQ(guard_era_day_result(0, plus_shape), Ending::none);
-    EXPECT_EQ(guard_era_day_result(0, minus_shape), Ending::too_big);
-    EXPECT_EQ(guard_era_day_result(-86400, minus_shape), Ending::none);
-    EXPECT_EQ(guard_era_day_result(-86400, unsigned_shape), Ending::too_big);
-    EXPECT_EQ(guard_era_day_result(-86400, plus_shape), Ending::too_big);
-    EXPECT_EQ(guard_era_day_result(86400, minus_shape), Ending::too_big);
+    EXPECT_EQ(guard_era_day_result(0, unsigned_shape), CommandOutcome::report);
+    EXPECT_EQ(guard_era_day_result(0, plus_shape), CommandOutcome::report);
+    EXPECT_EQ(guard_era_day_result(0, minus_shape), CommandOutcome::too_big);
+    EXPECT_EQ(guard_era_day_result(-86400, minus_shape), CommandOutcome::report);
+    EXPECT_EQ(guard_era_day_result(-86400, unsigned_shape), CommandOutcome::too_big);
+    EXPECT_EQ(guard_era_day_result(-86400, plus_shape), CommandOutcome::too_big);
+    EXPECT_EQ(guard_era_day_result(86400, minus_shape), CommandOutcome::too_big);
 
     constexpr std::int64_t largest = std::numeric_limits<std::int64_t>::max() / 1000000;
-    EXPECT_EQ(guard_era_day_result(largest, unsigned_shape), Ending::none);
-    EXPECT_EQ(guard_era_day_result(largest + 1, unsigned_shape), Ending::too_big);
-    EXPECT_EQ(guard_era_day_result(-largest, minus_shape), Ending::none);
-    EXPECT_EQ(guard_era_day_result(-largest - 1, minus_shape), Ending::too_big);
+    EXPECT_EQ(guard_era_day_result(largest, unsigned_shape), CommandOutcome::report);
+    EXPECT_EQ(guard_era_day_result(largest + 1, unsigned_shape), CommandOutcome::too_big);
+    EXPECT_EQ(guard_era_day_result(-largest, minus_shape), CommandOutcome::report);
+    EXPECT_EQ(guard_era_day_result(-largest - 1, minus_shape), CommandOutcome::too_big);
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::cli

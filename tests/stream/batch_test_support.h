@@ -8,12 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "command/command_runner.h"
+#include "morvek/text.h"
 #include "stream/batch.h"
-#include "program/process_output.h"
 
-namespace morvek::batch_testing {
+namespace morvek::stream_testing {
 
-inline UtcClockReading fixed_clock() { return {2024, 3, 15, 12, 34, 56}; }
+using namespace morvek::stream;
+using command_testing::fixed_clock;
 
 struct Converted {
     std::string output;  // or why the options were refused
@@ -55,4 +57,4 @@ inline Converted convert(const std::vector<std::string>& option_texts, const std
     return converted;
 }
 
-}  // namespace morvek::batch_testing
+}  // namespace morvek::stream_testing

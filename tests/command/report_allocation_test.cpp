@@ -2,7 +2,7 @@
 // argument texts to the last byte of the report, the usage text or a
 // message, works in fixed buffers. This program replaces the global
 // operator new and counts its calls while a run is under watch; the output
-// goes to a fixed buffer, so the only allocations counted are the run's own.
+// goes to a BufferSink, so the only allocations counted are the run's own.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "command/run_command.h"
+#include "morvek/command.h"
+#include "morvek/command_text.h"
+#include "morvek/text.h"
 
 namespace {
 
@@ -69,40 +71,25 @@ void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) no
 
 namespace {
 
-struct FixedBuffer {
-    char bytes[4096];
-    std::size_t size = 0;
-    bool overflowed = false;
-};
-
-void append_to_fixed_buffer(void* target, const char* data, std::size_t size) {
-    auto& buffer = *static_cast<FixedBuffer*>(target);
-    if (size > sizeof buffer.bytes - buffer.size) {
-        buffer.overflowed = true;
-        return;
-    }
-    for (std::size_t i = 0; i < size; ++i) buffer.bytes[buffer.size + i] = data[i];
-    buffer.size += size;
-}
-
-morvek::UtcClockReading fixed_clock() { return {2024, 3, 15, 12, 34, 56}; }
+const auto fixed_reading = [] { return morvek::DateTime{{2024, 3, 15}, 12, 34, 56, 0}; };
 
 struct WatchedRun {
     std::size_t allocations = 0;
     std::string output;
 };
 
-// Runs the command with the heap under watch; the output is copied out only
-// after the watch has ended.
-WatchedRun run_watched(std::vector<const char*> arguments, morvek::TextSink sink, FixedBuffer& buffer) {
-    morvek::ConversionState state;
+// Runs the command as main() would, with the heap under watch; the output is
+// copied out only after the watch has ended.
+WatchedRun run_watched(std::vector<const char*> arguments, morvek::TextSink sink, const morvek::BufferSink& buffer) {
+    arguments.insert(arguments.begin(), "morvek");
     allocations_seen = 0;
     watching = true;
-    const int exit_code = morvek::run_morvek(state, arguments, fixed_clock, sink);
+    const morvek::UtcClock clock = morvek::utc_clock_from(fixed_reading);
+    morvek::write_command_output(morvek::run_command(static_cast<int>(arguments.size()), arguments.data(), clock),
+                                 sink);
     watching = false;
-    EXPECT_EQ(exit_code, 0);
-    EXPECT_FALSE(buffer.overflowed);
-    return {allocations_seen, std::string(buffer.bytes, buffer.size)};
+    EXPECT_FALSE(buffer.truncated);
+    return {allocations_seen, std::string(buffer.view())};
 }
 
 struct Form {
@@ -117,8 +104,9 @@ class RunAllocatesNothing : public testing::TestWithParam<Form> {};
 
 TEST_P(RunAllocatesNothing, InAnyForm) {
     const Form& form = GetParam();
-    FixedBuffer buffer;
-    const WatchedRun run = run_watched(form.arguments, {append_to_fixed_buffer, &buffer}, buffer);
+    char bytes[4096];
+    morvek::BufferSink buffer{bytes, sizeof bytes};
+    const WatchedRun run = run_watched(form.arguments, buffer.sink(), buffer);
     EXPECT_NE(run.output.find(form.expected_piece), std::string::npos) << run.output;
     EXPECT_EQ(run.allocations, 0U) << run.output;
 }
@@ -154,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
 // to a string that must grow does allocate.
 TEST(RunAllocatesNothing, WatchSeesAnAllocationInsideARun) {
     std::string grown;
-    FixedBuffer unused;
+    const morvek::BufferSink unused;
     const WatchedRun run = run_watched({}, morvek::string_sink(grown), unused);
     EXPECT_NE(grown.find("\nUsage:\n"), std::string::npos);
     EXPECT_GE(run.allocations, 1U);

@@ -6,7 +6,7 @@
 
 #include "text/value_columns.h"
 
-namespace morvek {
+namespace morvek::detail {
 namespace {
 
 std::string hex_line(const std::string& format, std::int64_t value) {
@@ -93,4 +93,4 @@ TEST(ValueColumns, CutALineLongerThanTheirBuffer) {
 }
 
 }  // namespace
-}  // namespace morvek
+}  // namespace morvek::detail

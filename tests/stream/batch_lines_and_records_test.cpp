@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "batch/batch_test_support.h"
-#include "batch/record_readers.h"
+#include "stream/batch_test_support.h"
+#include "stream/record_readers.h"
 
 namespace morvek {
 namespace {
 
-using batch_testing::convert;
+using stream_testing::convert;
+using stream_testing::fixed_clock;
+using namespace morvek::stream;
 
 TEST(BatchRecords, OneRecordPerStatusWithItsMessage) {
     struct Row {
@@ -73,7 +75,7 @@ TEST(BatchRecords, ALineTooLongIsANoticeInTheReportFormat) {
     const std::string input = "01.01.2017\n" + std::string(10000, 'x') + "\n01.01.2017";
     const auto converted = convert({}, {input});
     std::string once;
-    write_command_output(run_command(std::vector<std::string_view>{"01.01.2017"}, batch_testing::fixed_clock),
+    write_command_output(run_command(std::vector<std::string_view>{"01.01.2017"}, fixed_clock),
                          string_sink(once));
     EXPECT_EQ(converted.output, once + once);
     EXPECT_EQ(converted.notices, "morvek: line 2 is longer than 4096 bytes, not converted\n");

@@ -1,0 +1,87 @@
+#pragma once
+// One converted value as every front end shows it: the fields of the stream
+// mode's records and of the bindings' columns, each with its name, its type
+// and its text, from one place.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "morvek/command.h"
+#include "morvek/formats.h"
+#include "morvek/text.h"
+
+namespace morvek {
+
+// The fields, in the order of the default set, then the ones chosen only
+// by name; the formats that are not Morvek's own scales are fields too.
+// unix_time is named "unix" (a GNU compiler defines `unix` as a macro).
+enum class Field : std::uint8_t {
+    line, input, status, message, date, time, calendar, era_date, rd_julian, rd_gregorian, era_day, weekday,
+    e0, e3, e6, leap_seconds, unix_time, file_time,
+    e0_hex, e3_hex, e6_hex, unix_hex, file_time_hex, jdn, mjd, iso,
+    unix_ms, unix_us, unix_ns, webkit, cocoa, cocoa_ns, hfs, dotnet_ticks, ole, excel, excel_1904, gps, fat,
+};
+inline constexpr std::size_t field_count = static_cast<std::size_t>(Field::fat) + 1;
+inline constexpr std::size_t default_field_count = static_cast<std::size_t>(Field::file_time) + 1;
+
+// The names the records, --fields and the bindings use, indexed by Field.
+inline constexpr std::array<std::string_view, field_count> field_names = {
+    "line", "input", "status", "message", "date", "time", "calendar", "era_date", "rd_julian", "rd_gregorian",
+    "era_day", "weekday", "e0", "e3", "e6", "leap_seconds", "unix", "file_time",
+    "e0_hex", "e3_hex", "e6_hex", "unix_hex", "file_time_hex", "jdn", "mjd", "iso",
+    "unix_ms", "unix_us", "unix_ns", "webkit", "cocoa", "cocoa_ns", "hfs", "dotnet_ticks", "ole", "excel",
+    "excel_1904", "gps", "fat",
+};
+
+[[nodiscard]] constexpr std::string_view field_name(Field field) noexcept {
+    return field_names[static_cast<std::size_t>(field)];
+}
+
+// field_from_name: "unix_ms" -> Field::unix_ms; nullopt for no such field.
+[[nodiscard]] std::optional<Field> field_from_name(std::string_view name) noexcept;
+
+// How a value is typed: a number (JSON number, an integer column), a number
+// given as its digits (JSON string: E6 and FILE times pass 2^53; still an
+// integer column), or a text.
+enum class FieldType : std::uint8_t { number, digits, text };
+[[nodiscard]] FieldType field_type(Field field) noexcept;
+
+// The format a field writes, for the fields that are formats of their own.
+[[nodiscard]] std::optional<Format> format_of_field(Field field) noexcept;
+
+// A converted line or value: its number, its text and what came of it.
+struct Record {
+    std::uint64_t line = 0;     // 1-based
+    std::string_view input;     // the line or value as given; empty when too long to be read
+    CommandResult result;       // result.outcome is the status
+};
+
+// field_has_value: whether the record has the field. A record that was not
+// converted has only its line, input, status and (but for usage) message;
+// era_date and the RD lines only where the report shows them; a format only
+// where the moment has a value in it.
+[[nodiscard]] bool field_has_value(Field field, const Record& record) noexcept;
+
+// field_integer: the value of a number or digits field that has one.
+//   Example:  (e6, the record of "1483228800 /U") -> 63618825627000000
+[[nodiscard]] std::optional<std::int64_t> field_integer(Field field, const Record& record) noexcept;
+
+// The text of one field's value: any field but input and message (whose
+// texts come from the input) fits.
+using FieldText = FixedText<48>;
+
+// field_text: the text of a field that has a value, as the records show it;
+// empty for a field without one, and for input and message.
+//   Example:  (date, the record of "1483228800 /U") -> "01.01.2017"
+[[nodiscard]] FieldText field_text(Field field, const Record& record) noexcept;
+
+// write_message: the program's message for a record that was not converted,
+// as one line (each run of blanks and line ends one space, trimmed); the
+// usage text gives nothing, a too-long line "line longer than 4096 bytes".
+//   Example:  the record of "31.02.2000" -> "31.02.2000 00:00:00 - non-existent date"
+void write_message(const Record& record, TextSink out) noexcept;
+
+}  // namespace morvek
