@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "morvek/calendar.h"
+#include "morvek/formats.h"
 #include "morvek/moment.h"
 
 namespace morvek {
@@ -35,7 +36,8 @@ template <class Source>
 UtcClock utc_clock_from(const Source&& source) = delete;
 
 // How a command ends: with its report, or with the usage text or one
-// message. too_long is the stream mode's: a line it could not read whole.
+// message. too_long is the stream mode's: a line it could not read whole;
+// bad_value a value that is no value of its format.
 enum class CommandOutcome : std::uint8_t {
     report,
     usage,             // the usage text
@@ -44,11 +46,12 @@ enum class CommandOutcome : std::uint8_t {
     nonexistent_time,  // "<first> <second> - non-existent time"
     era_day_zero,      // the Era Day 0 message of the d+ /D form
     too_long,          // a line longer than the stream mode reads
+    bad_value,         // "<value> - not a <format> value"
 };
 
 // outcome_name: the outcome as the stream mode's records, the page and the
 // bindings name it: "ok", "usage", "too-big", "nonexistent-date",
-// "nonexistent-time", "era-day-zero", "too-long".
+// "nonexistent-time", "era-day-zero", "too-long", "bad-value".
 [[nodiscard]] constexpr std::string_view outcome_name(CommandOutcome outcome) noexcept {
     switch (outcome) {
         case CommandOutcome::report: return "ok";
@@ -58,6 +61,7 @@ enum class CommandOutcome : std::uint8_t {
         case CommandOutcome::nonexistent_time: return "nonexistent-time";
         case CommandOutcome::era_day_zero: return "era-day-zero";
         case CommandOutcome::too_long: return "too-long";
+        case CommandOutcome::bad_value: return "bad-value";
     }
     return "usage";
 }
@@ -83,10 +87,13 @@ struct CommandResult {
 
     // The argument texts the messages quote: views of the caller's texts,
     // valid as long as those are. One-argument messages quote "00:00:00"
-    // in place of the second.
+    // in place of the second. A value read in a format is the first, and
+    // the messages name its format.
     std::string_view first_argument;
     std::string_view second_argument;
     bool has_second_argument = false;
+    bool from_format = false;
+    Format format = Format::e0;
 
     // The report, when outcome is report; every value as the report shows it.
     ReportLayout layout = ReportLayout::single_argument;
@@ -129,5 +136,24 @@ struct CommandResult {
 // program's name and is skipped; a null pointer reads as an empty text.
 //   Example:  {"morvek", "736330", "/D"} -> report, 01.01.2017
 [[nodiscard]] CommandResult run_command(int argc, const char* const* argv, UtcClock clock) noexcept;
+
+// run_line: one line of text as the stream mode reads it: split on spaces
+// and tabs into words, the switch (when not empty) appended to a line that
+// has any word, then run_command on them.
+//   Example:  ("1483228800", "/U") -> as run_command({"1483228800", "/U"})
+[[nodiscard]] CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock) noexcept;
+
+// convert_value: one value of a format, as its text (moment_from_text).
+//
+//   Returns:  the report of its moment as the program shows a number it
+//             reads (historical calendar, two- and three-argument layout,
+//             no RD line; the whole second, with its parts in E3, E6 and
+//             FILE time), with `moment` the exact moment; or, with the
+//             text as first argument: bad_value for a text that is no value
+//             of the format, too_big outside its range or where the
+//             moment's E6 leaves 64 bits, nonexistent_date, nonexistent_time
+//   Example:  (unix_ms, "1483228800500") -> report, 01.01.2017 00:00:00,
+//             E3 63618825627500; (hfs, "-1") -> too_big
+[[nodiscard]] CommandResult convert_value(FormatSpec spec, std::string_view text) noexcept;
 
 }  // namespace morvek

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/value_text.h"
 #include "stream/batch_records.h"
 
 namespace morvek::stream {
@@ -20,8 +21,6 @@ namespace {
 constexpr std::size_t read_block = 256 * 1024;
 constexpr std::size_t write_block = 256 * 1024;
 constexpr std::size_t report_capacity = 3 * max_line_bytes;  // a message quotes two words of a line
-
-constexpr bool is_word_separator(char c) { return c == ' ' || c == '\t'; }
 
 struct BuilderSink {
     detail::TextBuilder* out;
@@ -73,23 +72,6 @@ int convert_file(BatchConverter& converter, int fd, char* buffer) {
 
 }  // namespace
 
-LineWords words_of_line(std::string_view line, std::string_view appended_switch) {
-    LineWords words;
-    std::size_t i = 0;
-    while (words.count < words.words.size()) {
-        while (i < line.size() && is_word_separator(line[i])) ++i;
-        if (i == line.size()) break;
-        const std::size_t begin = i;
-        while (i < line.size() && !is_word_separator(line[i])) ++i;
-        words.words[words.count++] = line.substr(begin, i - begin);
-    }
-    // A blank line stays blank: the usage form, whatever would be appended.
-    if (!appended_switch.empty() && words.count > 0 && words.count < words.words.size()) {
-        words.words[words.count++] = appended_switch;
-    }
-    return words;
-}
-
 BatchConverter::BatchConverter(const BatchOptions& options, UtcClock clock, RecordOutput& out, TextSink notices)
     : options_(options),
       clock_(clock),
@@ -112,19 +94,16 @@ void BatchConverter::finish_input() {
 }
 
 void BatchConverter::convert_line(std::string_view line, bool too_long) {
-    LineRecord record;
+    Record record;
     record.line = ++totals_.lines;
-    CommandResult result;
     if (too_long) {
-        record.status = CommandOutcome::too_long;
-        record.result = nullptr;
+        record.result.outcome = CommandOutcome::too_long;
     } else {
-        result = run_command(words_of_line(line, options_.from_switch).view(), clock_);
         record.input = line;
-        record.status = result.outcome;
-        record.result = &result;
+        record.result = options_.from_format ? convert_value(*options_.from_format, detail::trimmed(line))
+                                             : run_line(line, options_.from_switch, clock_);
     }
-    if (record.status != CommandOutcome::report) {
+    if (record.result.outcome != CommandOutcome::report) {
         ++totals_.failed;
         if (totals_.first_failed == 0) totals_.first_failed = record.line;
     }
@@ -144,7 +123,7 @@ void BatchConverter::convert_line(std::string_view line, bool too_long) {
     }
     detail::TextBuilder out = out_.begin_record(record_capacity_);
     BuilderSink sink{&out};
-    write_command_output(result, {BuilderSink::write, &sink});
+    write_command_output(record.result, {BuilderSink::write, &sink});
     out_.end_record(out);
 }
 

@@ -20,15 +20,6 @@ struct BatchTotals {
     std::uint64_t first_failed = 0;  // the number of the first of them, 0 for none
 };
 
-// The words of a line as the program's arguments: split on spaces and tabs,
-// the --from switch appended. Four already make the usage form.
-struct LineWords {
-    std::array<std::string_view, 4> words;
-    std::size_t count = 0;
-    std::span<const std::string_view> view() const { return {words.data(), count}; }
-};
-LineWords words_of_line(std::string_view line, std::string_view appended_switch);
-
 // BatchConverter: lines in, records out.
 //
 //   Given:    the options, the clock (read once per /C line), where records

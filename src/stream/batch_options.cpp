@@ -1,6 +1,9 @@
 #include "stream/batch_options.h"
 
+#include <algorithm>
+
 #include "command/command_forms.h"
+#include "formats/value_text.h"
 
 namespace morvek::stream {
 
@@ -11,8 +14,9 @@ constexpr std::string_view prefix_of(std::string_view argument, std::string_view
 }
 
 bool read_format(std::string_view name, BatchFormat& format) {
-    constexpr std::array<std::pair<std::string_view, BatchFormat>, 4> formats = {{
-        {"report", BatchFormat::report}, {"tsv", BatchFormat::tsv}, {"csv", BatchFormat::csv}, {"jsonl", BatchFormat::jsonl},
+    constexpr std::array<std::pair<std::string_view, BatchFormat>, 5> formats = {{
+        {"report", BatchFormat::report}, {"tsv", BatchFormat::tsv}, {"csv", BatchFormat::csv},
+        {"jsonl", BatchFormat::jsonl}, {"list", BatchFormat::list},
     }};
     for (const auto& [known, value] : formats) {
         if (name == known) {
@@ -29,11 +33,9 @@ std::string_view read_fields(std::string_view list, BatchOptions& options) {
     if (list.empty()) return "--fields names no field";
     while (true) {
         const std::size_t comma = list.find(',');
-        const std::string_view name = list.substr(0, comma);
-        std::size_t index = 0;
-        while (index < known_field_count && field_names[index] != name) ++index;
-        if (index == known_field_count) return "unknown field in --fields";
-        const auto field = static_cast<Field>(index);
+        const std::optional<Field> known = field_from_name(list.substr(0, comma));
+        if (!known) return "unknown field in --fields";
+        const Field field = *known;
         for (std::size_t i = 0; i < options.chosen_count; ++i) {
             if (options.fields[i] == field) return "a field is named twice in --fields";
         }
@@ -43,9 +45,22 @@ std::string_view read_fields(std::string_view list, BatchOptions& options) {
     }
 }
 
+// "FROM..TO": two years, the first not after the second.
+bool read_window(std::string_view text, YearWindow& window) {
+    const std::size_t dots = text.find("..");
+    if (dots == std::string_view::npos) return false;
+    const Result<std::int64_t> first = detail::integer_from_value_text(text.substr(0, dots));
+    const Result<std::int64_t> last = detail::integer_from_value_text(text.substr(dots + 2));
+    constexpr std::int64_t limit = 300000;  // beyond every moment Morvek handles
+    if (!first || !last || *first > *last || *first < -limit || *last > limit) return false;
+    window = {static_cast<std::int32_t>(*first), static_cast<std::int32_t>(*last)};
+    return true;
+}
+
 }  // namespace
 
-BatchOptionsRead batch_options_from_arguments(std::span<const char* const> arguments, std::span<const char*> files) {
+BatchOptionsRead batch_options_from_arguments(std::span<const char* const> arguments, std::span<const char*> files,
+                                              Operands kind) {
     BatchOptionsRead read;
     BatchOptions& options = read.options;
     for (std::size_t i = 0; i < default_field_count; ++i) options.fields[i] = static_cast<Field>(i);
@@ -75,14 +90,30 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
             if (!problem.empty()) return fail(problem);
             fields_chosen = true;
         } else if (argument.substr(0, 7) == "--from=") {
-            options.from_switch = prefix_of(argument, "--from=");
-            if (!cli::is_switch(options.from_switch)) return fail("--from needs a switch such as /U or /F");
+            const std::string_view from = prefix_of(argument, "--from=");
+            options.from_switch = {};
+            options.from_format = format_spec_from_name(from);
+            if (cli::is_switch(from)) {
+                options.from_switch = from;
+            } else if (!options.from_format) {
+                return fail("--from needs a switch such as /U or a format such as unix_ms");
+            }
+        } else if (kind == Operands::value_words && argument == "--guess") {
+            options.guess = true;
+        } else if (kind == Operands::value_words && argument.substr(0, 9) == "--window=") {
+            if (!read_window(prefix_of(argument, "--window="), options.window)) {
+                return fail("--window needs two years, FROM..TO");
+            }
         } else {
             return fail("unknown option");
         }
     }
     // A report is the program's own text: it has no fields and no header.
     if (options.format == BatchFormat::report && fields_chosen) return {options, "--fields needs --format=tsv, csv or jsonl", "--fields"};
+    if (options.format == BatchFormat::list && !fields_chosen) {
+        std::copy_n(list_fields.first.begin(), list_fields.second, options.fields.begin());
+        options.chosen_count = list_fields.second;
+    }
     if (options.header && options.format != BatchFormat::tsv && options.format != BatchFormat::csv) {
         return {options, "--header needs --format=tsv or csv", "--header"};
     }

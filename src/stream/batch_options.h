@@ -4,37 +4,42 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
+#include "morvek/formats.h"
+#include "morvek/record.h"
+
 namespace morvek::stream {
 
-enum class BatchFormat : std::uint8_t { report, tsv, csv, jsonl };
+enum class BatchFormat : std::uint8_t { report, tsv, csv, jsonl, list };
 
-// The fields a record can hold, in the order of the default set, then the
-// ones chosen only by name.
-enum class Field : std::uint8_t {
-    line, input, status, message, date, time, calendar, era_date, rd_julian, rd_gregorian, era_day, weekday,
-    e0, e3, e6, leap_seconds, unix_time, file_time,
-    e0_hex, e3_hex, e6_hex, unix_hex, file_time_hex, jdn, mjd, iso,
-};
-inline constexpr std::size_t known_field_count = static_cast<std::size_t>(Field::iso) + 1;
-inline constexpr std::size_t default_field_count = static_cast<std::size_t>(Field::file_time) + 1;
-
-// The names the records and --fields use, indexed by Field.
-inline constexpr std::array<std::string_view, known_field_count> field_names = {
-    "line", "input", "status", "message", "date", "time", "calendar", "era_date", "rd_julian", "rd_gregorian",
-    "era_day", "weekday", "e0", "e3", "e6", "leap_seconds", "unix", "file_time",
-    "e0_hex", "e3_hex", "e6_hex", "unix_hex", "file_time_hex", "jdn", "mjd", "iso",
-};
+// The fields of --format=list when none are chosen: the values a person
+// reads, without the line number, the input and the hexadecimal columns.
+inline constexpr auto list_fields = [] {
+    std::array<Field, field_count> fields{};
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < field_count; ++i) {
+        const auto field = static_cast<Field>(i);
+        const bool shown = field != Field::line && field != Field::input && field != Field::e0_hex &&
+                           field != Field::e3_hex && field != Field::e6_hex && field != Field::unix_hex &&
+                           field != Field::file_time_hex;
+        if (shown) fields[count++] = field;
+    }
+    return std::pair{fields, count};
+}();
 
 struct BatchOptions {
     BatchFormat format = BatchFormat::report;
     bool header = false;
-    std::array<Field, known_field_count> fields{};
+    std::array<Field, field_count> fields{};
     std::size_t chosen_count = 0;
     std::string_view from_switch;                // appended to every line's words; empty for none
-    std::span<const char* const> files;          // none: standard input; "-" also
+    std::optional<FormatSpec> from_format;       // each line one value of this format
+    std::span<const char* const> files;          // none: standard input; "-" also; or a one-moment run's value words
+    bool guess = false;                          // a one-moment run's --guess
+    YearWindow window;                           // and its --window=FROM..TO
     std::span<const Field> chosen_fields() const { return {fields.data(), chosen_count}; }
 };
 
@@ -44,14 +49,22 @@ struct BatchOptionsRead {
     std::string_view subject;  // the argument the problem is about
 };
 
-// batch_options_from_arguments: the arguments after "--batch".
+// What the words that are no options are: the stream's files, or the words
+// of a one-moment run's value, which also takes --guess and --window=.
+enum class Operands : std::uint8_t { files, value_words };
+
+// batch_options_from_arguments: the arguments after "--batch", or all the
+// arguments of a one-moment run with the stream's options.
 //
-//   Given:    options (--format=, --header, --fields=, --from=) and file
-//             names in any order; "--" ends the options, "-" is standard input
-//   Returns:  the options and the files (views of the arguments), or the
+//   Given:    options (--format=, --header, --fields=, --from=; --guess and
+//             --window= for a value) and operands in any order; "--" ends the
+//             options, "-" is standard input
+//   Returns:  the options and the operands (views of the arguments), or the
 //             problem and the argument it is about
 //   Example:  {"--format=tsv", "--from=/U", "times.txt"} -> tsv, default
-//             fields, switch "/U", one file
-BatchOptionsRead batch_options_from_arguments(std::span<const char* const> arguments, std::span<const char*> files);
+//             fields, switch "/U", one file; {"--from=webkit"} -> each line
+//             a WebKit time
+BatchOptionsRead batch_options_from_arguments(std::span<const char* const> arguments, std::span<const char*> operands,
+                                              Operands kind = Operands::files);
 
 }  // namespace morvek::stream

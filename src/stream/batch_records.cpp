@@ -1,10 +1,8 @@
 #include "stream/batch_records.h"
 
+#include <algorithm>
+
 #include "stream/batch_lines.h"
-#include "text/date_time_text.h"
-#include "morvek/calendar.h"
-#include "morvek/command_text.h"
-#include "morvek/iso8601.h"
 
 namespace morvek::stream {
 
@@ -12,116 +10,8 @@ namespace {
 
 // A message quotes two words of the line and adds at most 90 bytes.
 constexpr std::size_t max_message_bytes = 2 * max_line_bytes + 128;
-constexpr std::size_t max_value_bytes = 64;   // "-292277-12-23T19:59:05.224192Z" and every number fit
-constexpr std::size_t widest_escape = 6;      // "\u00XX"
-
-constexpr std::string_view too_long_message = "line longer than 4096 bytes";
-
-enum class JsonType : std::uint8_t { number, string };
-
-constexpr JsonType json_type(Field field) {
-    switch (field) {
-        case Field::line:
-        case Field::era_day:
-        case Field::rd_julian:
-        case Field::rd_gregorian:
-        case Field::jdn:
-        case Field::mjd:
-        case Field::leap_seconds:
-            return JsonType::number;
-        default:
-            return JsonType::string;
-    }
-}
-
-// ---- texts of values --------------------------------------------------------
-
-// The message as one line: each run of blanks and line ends one space, trimmed.
-class MessageText {
-public:
-    explicit MessageText(const CommandResult& result) : builder_(text_, sizeof text_) {
-        write_command_output(result, {append, this});
-    }
-    std::string_view view() const { return builder_.view(); }
-
-private:
-    static void append(void* target, const char* data, std::size_t size) {
-        auto& self = *static_cast<MessageText*>(target);
-        for (std::size_t i = 0; i < size; ++i) {
-            const char c = data[i];
-            const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r';
-            if (blank) {
-                self.pending_space_ = self.builder_.size() > 0;
-                continue;
-            }
-            if (self.pending_space_) self.builder_.character(' ');
-            self.pending_space_ = false;
-            self.builder_.character(c);
-        }
-    }
-
-    char text_[max_message_bytes];
-    detail::TextBuilder builder_;
-    bool pending_space_ = false;
-};
-
-// Whether a line has a value for the field: a line that was not converted
-// has only its number, input, status and (but for usage) message.
-bool has_value(Field field, const LineRecord& record) {
-    switch (field) {
-        case Field::line:
-        case Field::input:
-        case Field::status:
-            return true;
-        case Field::message:
-            return record.status != CommandOutcome::report && record.status != CommandOutcome::usage;
-        default:
-            break;
-    }
-    if (record.status != CommandOutcome::report) return false;
-    switch (field) {
-        case Field::era_date: return record.result->has_era_date;
-        case Field::rd_julian: return record.result->rd_line == RdLine::julian;
-        case Field::rd_gregorian: return record.result->rd_line == RdLine::gregorian;
-        default: return true;
-    }
-}
-
-// The value of a field whose text needs no escaping: digits, names, dates.
-void write_plain_value(detail::TextBuilder& out, Field field, const LineRecord& record) {
-    if (field == Field::line) return out.decimal(static_cast<std::int64_t>(record.line));
-    if (field == Field::status) return out.text(outcome_name(record.status));
-    const CommandResult& r = *record.result;
-    switch (field) {
-        case Field::date: return detail::write_date_text(out, r.date.date.day, r.date.date.month, r.date.date.year);
-        case Field::time: return detail::write_time_text(out, r.hour, r.minute, r.second);
-        case Field::calendar: return out.text(calendar_name(r.date.calendar));
-        case Field::era_date: return detail::write_date_text(out, r.era_date.date.day, r.era_date.date.month, r.era_date.date.year);
-        case Field::rd_julian:
-        case Field::rd_gregorian: return out.decimal(r.rd_value);
-        case Field::era_day: return out.decimal(r.era_day);
-        case Field::weekday: return out.text(weekday_name(r.weekday));
-        case Field::e0: return out.decimal(r.e0);
-        case Field::e3: return out.decimal(r.e3);
-        case Field::e6: return out.decimal(r.e6);
-        case Field::leap_seconds: return out.decimal(r.leap_seconds);
-        case Field::unix_time: return out.decimal(r.unix_time);
-        case Field::file_time: return out.decimal(r.file_time);
-        case Field::e0_hex: return out.hexadecimal(r.e0);
-        case Field::e3_hex: return out.hexadecimal(r.e3);
-        case Field::e6_hex: return out.hexadecimal(r.e6);
-        case Field::unix_hex: return out.hexadecimal(r.unix_time);
-        case Field::file_time_hex: return out.hexadecimal(r.file_time);
-        case Field::jdn: return out.decimal(jdn_from_era_day(r.era_day).value_or(0));
-        case Field::mjd: return out.decimal(mjd_from_era_day(r.era_day).value_or(0));
-        case Field::iso: return out.text(iso8601_from_moment(r.moment)->view());
-        case Field::line:
-        case Field::input:
-        case Field::status:
-        case Field::message:
-            break;
-    }
-}
+constexpr std::size_t max_value_bytes = 64;  // every field's text but input and message fits
+constexpr std::size_t widest_escape = 6;     // "\u00XX"
 
 // ---- escaping of the texts that come from the input -------------------------
 
@@ -206,35 +96,56 @@ void json_text(detail::TextBuilder& out, std::string_view text) {
 
 void escaped_text(detail::TextBuilder& out, BatchFormat format, std::string_view text) {
     switch (format) {
-        case BatchFormat::tsv: return tsv_text(out, text);
         case BatchFormat::csv: return csv_text(out, text);
         case BatchFormat::jsonl: return json_text(out, text);
+        case BatchFormat::tsv:
+        case BatchFormat::list: return tsv_text(out, text);
         case BatchFormat::report: return out.text(text);
     }
 }
 
-void write_value(detail::TextBuilder& out, BatchFormat format, Field field, const LineRecord& record) {
+// The message of a line, built where it is then escaped.
+struct MessageText {
+    char characters[max_message_bytes];
+    BufferSink buffer{characters, sizeof characters};
+    explicit MessageText(const Record& record) { write_message(record, buffer.sink()); }
+    std::string_view view() const { return buffer.view(); }
+};
+
+void write_value(detail::TextBuilder& out, BatchFormat format, Field field, const Record& record) {
     if (field == Field::input) return escaped_text(out, format, record.input);
-    if (field == Field::message) {
-        if (record.status == CommandOutcome::too_long) return escaped_text(out, format, too_long_message);
-        return escaped_text(out, format, MessageText(*record.result).view());
+    if (field == Field::message) return escaped_text(out, format, MessageText(record).view());
+    const bool quoted = format == BatchFormat::jsonl && field_type(field) != FieldType::number;
+    if (quoted) out.character('"');
+    out.text(field_text(field, record).view());
+    if (quoted) out.character('"');
+}
+
+void write_list(detail::TextBuilder& out, const BatchOptions& options, const Record& record) {
+    std::size_t width = 0;
+    for (const Field field : options.chosen_fields()) width = std::max(width, field_name(field).size());
+    if (record.line > 1) out.character('\n');
+    for (const Field field : options.chosen_fields()) {
+        if (!field_has_value(field, record)) continue;
+        const std::string_view name = field_name(field);
+        out.text(name);
+        for (std::size_t n = name.size(); n < width + 2; ++n) out.character(' ');
+        write_value(out, BatchFormat::list, field, record);
+        out.character('\n');
     }
-    const bool quoted = format == BatchFormat::jsonl && json_type(field) == JsonType::string;
-    if (quoted) out.character('"');
-    write_plain_value(out, field, record);
-    if (quoted) out.character('"');
 }
 
 }  // namespace
 
 std::size_t record_capacity(const BatchOptions& options) {
-    std::size_t capacity = 2;  // braces or the line end
+    std::size_t capacity = 2;  // braces or the line end, or a list's blank line
     for (const Field field : options.chosen_fields()) {
-        capacity += field_names[static_cast<std::size_t>(field)].size() + 6;  // "name": and a separator
+        capacity += field_name(field).size() + 6;  // "name": and a separator, or the list's padding
         if (field == Field::input) capacity += max_line_bytes * widest_escape + 2;
         else if (field == Field::message) capacity += max_message_bytes * widest_escape + 2;
         else capacity += max_value_bytes;
     }
+    if (options.format == BatchFormat::list) capacity += options.chosen_count * 16;  // the longest name, each line
     return capacity;
 }
 
@@ -244,21 +155,22 @@ void write_header(detail::TextBuilder& out, const BatchOptions& options) {
     for (const Field field : options.chosen_fields()) {
         if (!first) out.character(separator);
         first = false;
-        out.text(field_names[static_cast<std::size_t>(field)]);
+        out.text(field_name(field));
     }
     out.character('\n');
 }
 
-void write_record(detail::TextBuilder& out, const BatchOptions& options, const LineRecord& record) {
+void write_record(detail::TextBuilder& out, const BatchOptions& options, const Record& record) {
+    if (options.format == BatchFormat::list) return write_list(out, options, record);
     if (options.format == BatchFormat::jsonl) {
         out.character('{');
         bool first = true;
         for (const Field field : options.chosen_fields()) {
-            if (!has_value(field, record)) continue;
+            if (!field_has_value(field, record)) continue;
             if (!first) out.character(',');
             first = false;
             out.character('"');
-            out.text(field_names[static_cast<std::size_t>(field)]);
+            out.text(field_name(field));
             out.text("\":");
             write_value(out, options.format, field, record);
         }
@@ -270,7 +182,7 @@ void write_record(detail::TextBuilder& out, const BatchOptions& options, const L
     for (const Field field : options.chosen_fields()) {
         if (!first) out.character(separator);
         first = false;
-        if (has_value(field, record)) write_value(out, options.format, field, record);
+        if (field_has_value(field, record)) write_value(out, options.format, field, record);
     }
     out.character('\n');
 }

@@ -4,18 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "morvek/record.h"
 #include "stream/batch_options.h"
 #include "text/text_builder.h"
-#include "morvek/command.h"
 
 namespace morvek::stream {
-
-struct LineRecord {
-    std::uint64_t line = 0;       // 1-based, across all inputs
-    std::string_view input;       // the line without its line end; empty when too long
-    CommandOutcome status = CommandOutcome::report;  // too_long for a line too long to be read
-    const CommandResult* result = nullptr;           // null when too long
-};
 
 // The most a record of these fields can take, with every escape at its
 // widest; a line of 4096 bytes quoted in a message twice is the bulk.
@@ -31,9 +24,11 @@ void write_header(detail::TextBuilder& out, const BatchOptions& options);
 //             "\\t", "\\n", "\\r", "\\0"; csv: separated by commas, a field
 //             with a comma, quote, CR or LF quoted with its quotes doubled;
 //             jsonl: one object of the fields that have a value, control
-//             characters escaped, bytes that are not UTF-8 as U+FFFD. Each
-//             record ends with "\n".
+//             characters escaped, bytes that are not UTF-8 as U+FFFD; list:
+//             "name  value" for each field that has a value, one a line,
+//             the values aligned, texts escaped as in tsv, and a blank line
+//             before every record but the first. Each record ends with "\n".
 //   Example:  tsv, fields line,status,date for "31.02.2000" -> "1\tnonexistent-date\t\n"
-void write_record(detail::TextBuilder& out, const BatchOptions& options, const LineRecord& record);
+void write_record(detail::TextBuilder& out, const BatchOptions& options, const Record& record);
 
 }  // namespace morvek::stream

@@ -88,6 +88,21 @@ void write_nonexistent(const CommandResult& result, TextSink sink, std::string_v
     sink(what);
 }
 
+// A value of a format that has no moment: the value, then why, naming the
+// format.
+void write_value_message(const CommandResult& result, TextSink sink) noexcept {
+    sink("\n\t");
+    sink(result.first_argument);
+    switch (result.outcome) {
+        case CommandOutcome::too_big: sink(" - beyond the range of "); break;
+        case CommandOutcome::nonexistent_date: sink(" - non-existent date in "); break;
+        case CommandOutcome::nonexistent_time: sink(" - non-existent time in "); break;
+        default: sink(" - not a value of "); break;
+    }
+    sink(format_info(result.format).name);
+    sink("\n");
+}
+
 }  // namespace
 
 void write_usage(TextSink out) noexcept { out(detail::usage_text); }
@@ -104,6 +119,7 @@ void write_version(TextSink out) noexcept {
 }
 
 void write_command_output(const CommandResult& result, TextSink out) noexcept {
+    if (result.from_format && result.outcome != CommandOutcome::report) return write_value_message(result, out);
     switch (result.outcome) {
         case CommandOutcome::report:
             return write_report(result, out);
@@ -118,7 +134,8 @@ void write_command_output(const CommandResult& result, TextSink out) noexcept {
         case CommandOutcome::nonexistent_time:
             return write_nonexistent(result, out, " - non-existent time\n");
         case CommandOutcome::too_long:
-            return;  // the stream mode's own; the program prints nothing for it
+        case CommandOutcome::bad_value:
+            return;  // the stream mode's own; the program prints nothing for them
     }
 }
 
