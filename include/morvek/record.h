@@ -78,6 +78,15 @@ using FieldText = FixedText<48>;
 //   Example:  (date, the record of "1483228800 /U") -> "01.01.2017"
 [[nodiscard]] FieldText field_text(Field field, const Record& record) noexcept;
 
+// moment_field_integer / moment_field_text: one field of the record that
+// convert_value gives for a value of this moment, computed alone, without
+// the whole report: for front ends that convert columns of values. The
+// fields of the line (line, input, status, message) are the caller's; a
+// moment whose E6 leaves 64 bits has no field (its record is too_big).
+//   Example:  (unix_time, moment_from_integer(file_time, 131277024005000000)) -> 1483228800
+[[nodiscard]] std::optional<std::int64_t> moment_field_integer(Field field, Moment moment) noexcept;
+[[nodiscard]] FieldText moment_field_text(Field field, Moment moment) noexcept;
+
 // write_message: the program's message for a record that was not converted,
 // as one line (each run of blanks and line ends one space, trimmed); the
 // usage text gives nothing, a too-long line "line longer than 4096 bytes".
