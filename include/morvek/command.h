@@ -46,12 +46,13 @@ enum class CommandOutcome : std::uint8_t {
     nonexistent_time,  // "<first> <second> - non-existent time"
     era_day_zero,      // the Era Day 0 message of the d+ /D form
     too_long,          // a line longer than the stream mode reads
-    bad_value,         // "<value> - not a <format> value"
+    bad_value,         // "<value> - not a value of <format>"
+    no_column,         // a row of the stream mode's CSV or TSV input without the column to convert
 };
 
 // outcome_name: the outcome as the stream mode's records, the page and the
 // bindings name it: "ok", "usage", "too-big", "nonexistent-date",
-// "nonexistent-time", "era-day-zero", "too-long", "bad-value".
+// "nonexistent-time", "era-day-zero", "too-long", "bad-value", "no-column".
 [[nodiscard]] constexpr std::string_view outcome_name(CommandOutcome outcome) noexcept {
     switch (outcome) {
         case CommandOutcome::report: return "ok";
@@ -62,6 +63,7 @@ enum class CommandOutcome : std::uint8_t {
         case CommandOutcome::era_day_zero: return "era-day-zero";
         case CommandOutcome::too_long: return "too-long";
         case CommandOutcome::bad_value: return "bad-value";
+        case CommandOutcome::no_column: return "no-column";
     }
     return "usage";
 }

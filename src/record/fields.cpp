@@ -5,6 +5,7 @@
 #include "morvek/command_text.h"
 #include "morvek/iso8601.h"
 #include "morvek/record.h"
+#include "record/field_writer.h"
 #include "text/date_time_text.h"
 #include "text/text_builder.h"
 
@@ -25,16 +26,20 @@ constexpr std::pair<Field, Format> format_fields[] = {
     {Field::fat, Format::fat},
 };
 
-bool converted(const Record& record) noexcept { return record.result.outcome == CommandOutcome::report; }
+// The same, indexed by field: a format of its own, or none.
+struct FieldFormat {
+    bool is_format = false;
+    Format format = Format::e0;
+};
+constexpr auto field_formats = [] {
+    std::array<FieldFormat, field_count> table{};
+    for (const auto& [field, format] : format_fields) table[static_cast<std::size_t>(field)] = {true, format};
+    return table;
+}();
 
-template <class Write>
-FieldText text_of(Write write) noexcept {
-    FieldText text;
-    TextBuilder out(text.characters, sizeof text.characters - 1);
-    write(out);
-    text.size = out.size();
-    return text;
-}
+constexpr const FieldFormat& format_field(Field field) noexcept { return field_formats[static_cast<std::size_t>(field)]; }
+
+bool converted(const Record& record) noexcept { return record.result.outcome == CommandOutcome::report; }
 
 // The message as one line: each run of blanks and line ends one space, trimmed.
 struct OneLine {
@@ -74,10 +79,8 @@ std::optional<Field> field_from_name(std::string_view name) noexcept {
 }
 
 std::optional<Format> format_of_field(Field field) noexcept {
-    for (const auto& [known, format] : format_fields) {
-        if (known == field) return format;
-    }
-    return std::nullopt;
+    if (!format_field(field).is_format) return std::nullopt;
+    return format_field(field).format;
 }
 
 FieldType field_type(Field field) noexcept {
@@ -122,9 +125,7 @@ bool field_has_value(Field field, const Record& record) noexcept {
         case Field::rd_gregorian: return r.rd_line == RdLine::gregorian;
         default: break;
     }
-    if (const std::optional<Format> format = format_of_field(field)) {
-        return text_from_moment(*format, r.moment).has_value();
-    }
+    if (format_field(field).is_format) return text_from_moment(format_field(field).format, r.moment).has_value();
     return true;
 }
 
@@ -154,38 +155,61 @@ std::optional<std::int64_t> field_integer(Field field, const Record& record) noe
 }
 
 FieldText field_text(Field field, const Record& record) noexcept {
-    if (!field_has_value(field, record)) return {};
+    FieldText text;
+    if (!field_has_value(field, record) || field == Field::input || field == Field::message) return text;
+    TextBuilder out(text.characters, sizeof text.characters - 1);
+    detail::write_field_text(out, field, record);
+    text.size = out.size();
+    return text;
+}
+
+void detail::write_field_text(TextBuilder& out, Field field, const Record& record) noexcept {
     const CommandResult& r = record.result;
-    if (field_type(field) != FieldType::text) {
-        const std::optional<std::int64_t> value = field_integer(field, record);
-        return text_of([&](TextBuilder& out) { out.decimal(value.value_or(0)); });
-    }
     switch (field) {
-        case Field::status: return text_of([&](TextBuilder& out) { out.text(outcome_name(r.outcome)); });
-        case Field::date:
-            return text_of([&](TextBuilder& out) { detail::write_date_text(out, r.date.date.day, r.date.date.month, r.date.date.year); });
-        case Field::time: return text_of([&](TextBuilder& out) { detail::write_time_text(out, r.hour, r.minute, r.second); });
-        case Field::calendar: return text_of([&](TextBuilder& out) { out.text(calendar_name(r.date.calendar)); });
         case Field::era_date:
-            return text_of([&](TextBuilder& out) {
-                detail::write_date_text(out, r.era_date.date.day, r.era_date.date.month, r.era_date.date.year);
-            });
-        case Field::weekday: return text_of([&](TextBuilder& out) { out.text(weekday_name(r.weekday)); });
-        case Field::e0_hex: return text_of([&](TextBuilder& out) { out.hexadecimal(r.e0); });
-        case Field::e3_hex: return text_of([&](TextBuilder& out) { out.hexadecimal(r.e3); });
-        case Field::e6_hex: return text_of([&](TextBuilder& out) { out.hexadecimal(r.e6); });
-        case Field::unix_hex: return text_of([&](TextBuilder& out) { out.hexadecimal(r.unix_time); });
-        case Field::file_time_hex: return text_of([&](TextBuilder& out) { out.hexadecimal(r.file_time); });
-        case Field::iso:
-            return text_of([&](TextBuilder& out) { out.text(iso8601_from_moment(r.moment).value_or(IsoText{}).view()); });
+            if (!r.has_era_date) return;
+            break;
+        case Field::rd_julian:
+            if (r.rd_line != RdLine::julian) return;
+            break;
+        case Field::rd_gregorian:
+            if (r.rd_line != RdLine::gregorian) return;
+            break;
         default:
             break;
     }
-    if (const std::optional<Format> format = format_of_field(field)) {
-        const Result<FormatText> text = text_from_moment(*format, r.moment);
-        return text_of([&](TextBuilder& out) { out.text(text.value_or(FormatText{}).view()); });
+    switch (field) {
+        case Field::line: return out.decimal(static_cast<std::int64_t>(record.line));
+        case Field::status: return out.text(outcome_name(r.outcome));
+        case Field::date: return write_date_text(out, r.date.date.day, r.date.date.month, r.date.date.year);
+        case Field::time: return write_time_text(out, r.hour, r.minute, r.second);
+        case Field::calendar: return out.text(calendar_name(r.date.calendar));
+        case Field::era_date: return write_date_text(out, r.era_date.date.day, r.era_date.date.month, r.era_date.date.year);
+        case Field::rd_julian:
+        case Field::rd_gregorian: return out.decimal(r.rd_value);
+        case Field::era_day: return out.decimal(r.era_day);
+        case Field::weekday: return out.text(weekday_name(r.weekday));
+        case Field::e0: return out.decimal(r.e0);
+        case Field::e3: return out.decimal(r.e3);
+        case Field::e6: return out.decimal(r.e6);
+        case Field::leap_seconds: return out.decimal(r.leap_seconds);
+        case Field::unix_time: return out.decimal(r.unix_time);
+        case Field::file_time: return out.decimal(r.file_time);
+        case Field::e0_hex: return out.hexadecimal(r.e0);
+        case Field::e3_hex: return out.hexadecimal(r.e3);
+        case Field::e6_hex: return out.hexadecimal(r.e6);
+        case Field::unix_hex: return out.hexadecimal(r.unix_time);
+        case Field::file_time_hex: return out.hexadecimal(r.file_time);
+        case Field::jdn: return out.decimal(jdn_from_era_day(r.era_day).value_or(0));
+        case Field::mjd: return out.decimal(mjd_from_era_day(r.era_day).value_or(0));
+        case Field::iso: return out.text(iso8601_from_moment(r.moment).value_or(IsoText{}).view());
+        case Field::input:
+        case Field::message: return;
+        default: break;
     }
-    return {};
+    if (format_field(field).is_format) {
+        out.text(text_from_moment(format_field(field).format, r.moment).value_or(FormatText{}).view());
+    }
 }
 
 void write_message(const Record& record, TextSink out) noexcept {

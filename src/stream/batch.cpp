@@ -1,26 +1,26 @@
 #include "stream/batch.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <initializer_list>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "formats/value_text.h"
 #include "stream/batch_records.h"
+#include "stream/inputs.h"
+#include "stream/pipeline.h"
 
 namespace morvek::stream {
 
 namespace {
 
-constexpr std::size_t read_block = 256 * 1024;
 constexpr std::size_t write_block = 256 * 1024;
 constexpr std::size_t report_capacity = 3 * max_line_bytes;  // a message quotes two words of a line
+// A CSV row written back: every field quoted, every quote doubled.
+constexpr std::size_t row_capacity = 2 * max_row_bytes + 2;
 
 struct BuilderSink {
     detail::TextBuilder* out;
@@ -29,45 +29,16 @@ struct BuilderSink {
     }
 };
 
-// ---- the process's files ------------------------------------------------------
-
-bool write_whole(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
+void csv_field(detail::TextBuilder& out, std::string_view text) {
+    bool quoted = false;
+    for (const char c : text) quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
+    if (!quoted) return out.text(text);
+    out.character('"');
+    for (const char c : text) {
+        if (c == '"') out.character('"');
+        out.character(c);
     }
-    return true;
-}
-
-bool write_to_fd(void* target, const char* data, std::size_t size) {
-    return write_whole(*static_cast<int*>(target), data, size);
-}
-
-void write_to_stderr(void*, const char* data, std::size_t size) { (void)write_whole(STDERR_FILENO, data, size); }
-
-void complain(std::initializer_list<std::string_view> parts) {
-    write_to_stderr(nullptr, "morvek: ", 8);
-    for (const std::string_view part : parts) write_to_stderr(nullptr, part.data(), part.size());
-    write_to_stderr(nullptr, "\n", 1);
-}
-
-// Reads one input to its end, or to a read that fails: 0, or that errno.
-// Either way the input ends here, so that a line it began is not glued to
-// the next input's first line.
-int convert_file(BatchConverter& converter, int fd, char* buffer) {
-    int error = 0;
-    while (true) {
-        const ssize_t got = ::read(fd, buffer, read_block);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) error = errno;
-        if (got <= 0) break;
-        converter.feed({buffer, static_cast<std::size_t>(got)});
-    }
-    converter.finish_input();
-    return error;
+    out.character('"');
 }
 
 }  // namespace
@@ -77,7 +48,19 @@ BatchConverter::BatchConverter(const BatchOptions& options, UtcClock clock, Reco
       clock_(clock),
       out_(out),
       notices_(notices),
-      record_capacity_(options.format == BatchFormat::report ? report_capacity : record_capacity(options)) {}
+      record_capacity_(options.format == BatchFormat::report ? report_capacity : record_capacity(options)),
+      rows_(options.input == InputKind::tsv ? Dialect::tsv : Dialect::csv) {
+    if (options.input != InputKind::lines) {
+        record_capacity_ += row_capacity;
+        column_index_ = options.column > 0 ? options.column - 1 : 0;
+        column_label_ = report_decimal_text(static_cast<std::int64_t>(options.column));
+    }
+}
+
+std::size_t batch_output_capacity(const BatchOptions& options) {
+    const std::size_t record = options.format == BatchFormat::report ? report_capacity : record_capacity(options);
+    return std::max(write_block, 2 * (record + (options.input != InputKind::lines ? row_capacity : 0)));
+}
 
 void BatchConverter::write_header() {
     detail::TextBuilder record = out_.begin_record(record_capacity_);
@@ -86,11 +69,29 @@ void BatchConverter::write_header() {
 }
 
 void BatchConverter::feed(std::string_view bytes) {
-    splitter_.feed(bytes, [this](std::string_view line, bool too_long) { convert_line(line, too_long); });
+    if (!problem_.empty()) return;
+    if (options_.input == InputKind::lines) {
+        return lines_.feed(bytes, [this](std::string_view line, bool too_long) { convert_line(line, too_long); });
+    }
+    rows_.feed(bytes, [this](std::string_view row, bool too_long) { convert_row(row, too_long); });
 }
 
 void BatchConverter::finish_input() {
-    splitter_.finish([this](std::string_view line, bool too_long) { convert_line(line, too_long); });
+    if (options_.input == InputKind::lines) {
+        return lines_.finish([this](std::string_view line, bool too_long) { convert_line(line, too_long); });
+    }
+    rows_.finish([this](std::string_view row, bool too_long) { convert_row(row, too_long); });
+}
+
+void BatchConverter::too_long() {
+    if (options_.input == InputKind::lines) return convert_line({}, true);
+    convert_row({}, true);
+}
+
+void BatchConverter::count(const Record& record) {
+    if (record.result.outcome == CommandOutcome::report) return;
+    ++totals_.failed;
+    if (totals_.first_failed == 0) totals_.first_failed = record.line;
 }
 
 void BatchConverter::convert_line(std::string_view line, bool too_long) {
@@ -103,10 +104,7 @@ void BatchConverter::convert_line(std::string_view line, bool too_long) {
         record.result = options_.from_format ? convert_value(*options_.from_format, detail::trimmed(line))
                                              : run_line(line, options_.from_switch, clock_);
     }
-    if (record.result.outcome != CommandOutcome::report) {
-        ++totals_.failed;
-        if (totals_.first_failed == 0) totals_.first_failed = record.line;
-    }
+    count(record);
 
     if (options_.format != BatchFormat::report) {
         detail::TextBuilder out = out_.begin_record(record_capacity_);
@@ -118,12 +116,70 @@ void BatchConverter::convert_line(std::string_view line, bool too_long) {
         // has nothing the program could have been given.
         const ReportText number = report_decimal_text(static_cast<std::int64_t>(record.line));
         const std::string_view parts[] = {"morvek: line ", number.view(), " is longer than 4096 bytes, not converted\n"};
-        for (const std::string_view part : parts) notices_.write(notices_.target, part.data(), part.size());
+        for (const std::string_view part : parts) notices_(part);
         return;
     }
     detail::TextBuilder out = out_.begin_record(record_capacity_);
     BuilderSink sink{&out};
     write_command_output(record.result, {BuilderSink::write, &sink});
+    out_.end_record(out);
+}
+
+void BatchConverter::write_row_fields(detail::TextBuilder& out, std::string_view row) {
+    if (options_.input == InputKind::tsv) {
+        out.text(row);
+    } else {
+        for (std::size_t i = 0; i < fields_.count(); ++i) {
+            if (i > 0) out.character(',');
+            csv_field(out, fields_[i]);
+        }
+    }
+    out.character(options_.input == InputKind::tsv ? '\t' : ',');
+}
+
+void BatchConverter::take_header_row(std::string_view row) {
+    header_pending_ = false;
+    fields_.split(row, options_.input == InputKind::tsv ? Dialect::tsv : Dialect::csv);
+    if (!options_.column_name.empty()) {
+        std::size_t index = 0;
+        while (index < fields_.count() && fields_[index] != options_.column_name) ++index;
+        if (index == fields_.count()) {
+            problem_ = "the header row has no such column";
+            return;
+        }
+        column_index_ = index;
+    }
+    detail::TextBuilder out = out_.begin_record(record_capacity_);
+    write_row_fields(out, row);
+    // The record's names follow, the line end with them.
+    stream::write_header(out, options_);
+    out_.end_record(out);
+}
+
+void BatchConverter::convert_row(std::string_view row, bool too_long) {
+    if (!problem_.empty()) return;
+    if (header_pending_ && !too_long) return take_header_row(row);
+    header_pending_ = false;
+    Record record;
+    record.line = ++totals_.lines;
+    if (too_long) {
+        record.result.outcome = CommandOutcome::too_long;
+        fields_.split({}, Dialect::tsv);
+    } else {
+        fields_.split(row, options_.input == InputKind::tsv ? Dialect::tsv : Dialect::csv);
+        if (column_index_ >= fields_.count()) {
+            record.result.outcome = CommandOutcome::no_column;
+            record.result.first_argument = options_.column_name.empty() ? column_label_.view() : options_.column_name;
+        } else {
+            record.input = fields_[column_index_];
+            record.result = options_.from_format ? convert_value(*options_.from_format, detail::trimmed(record.input))
+                                                 : run_line(record.input, options_.from_switch, clock_);
+        }
+    }
+    count(record);
+    detail::TextBuilder out = out_.begin_record(record_capacity_);
+    write_row_fields(out, too_long ? std::string_view{} : row);
+    write_record(out, options_, record);
     out_.end_record(out);
 }
 
@@ -134,65 +190,36 @@ int run_batch(std::span<const char* const> arguments, UtcClock clock) {
         if (word == "--help") {
             std::string help;
             write_help(string_sink(help));
-            return write_whole(STDOUT_FILENO, help.data(), help.size()) ? 0 : 2;
+            return write_whole(STDOUT_FILENO, help) ? 0 : 2;
         }
     }
     std::vector<const char*> file_storage(arguments.size());
     const BatchOptionsRead read = batch_options_from_arguments(arguments, file_storage);
     if (!read.problem.empty()) {
         complain({"--batch: ", read.problem, ": ", read.subject});
-        complain({"usage: morvek --batch [--format=report|tsv|csv|jsonl] [--header] [--fields=NAME,...] "
-                  "[--from=SWITCH] [FILE...]"});
+        complain({"usage: morvek --batch [--format=report|tsv|csv|jsonl|list] [--header] [--fields=[NAME=]FIELD,...] "
+                  "[--from=SWITCH|FORMAT] [--input=csv|tsv --column=N|NAME] [--jobs=N] [FILE...]"});
         return 2;
     }
     const BatchOptions& options = read.options;
-
-    int standard_output = STDOUT_FILENO;
+    // A person watching sees each line as it comes: one thread, line by line.
     const bool watched = ::isatty(STDOUT_FILENO) == 1;
-    RecordOutput out({write_to_fd, &standard_output}, std::max(write_block, 2 * record_capacity(options)), watched);
-    BatchConverter converter(options, clock, out, {write_to_stderr, nullptr});
-    if (options.header) converter.write_header();
-
-    const std::unique_ptr<char[]> buffer(new char[read_block]);
-    bool unreadable = false;
-    const auto convert_named = [&](const char* name) {
-        const std::string_view path = name;
-        if (path == "-") {
-            if (const int error = convert_file(converter, STDIN_FILENO, buffer.get())) {
-                complain({"cannot read standard input: ", std::strerror(error)});
-                unreadable = true;
-            }
-            return;
-        }
-        const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
-        const int error = fd < 0 ? errno : convert_file(converter, fd, buffer.get());
-        if (error != 0) {
-            complain({"cannot read ", path, ": ", std::strerror(error)});
-            unreadable = true;
-        }
-        if (fd >= 0) ::close(fd);
-    };
-    if (options.files.empty()) {
-        convert_named("-");
-    } else {
-        for (const char* name : options.files) convert_named(name);
-    }
-    out.flush();
-
-    const BatchTotals& totals = converter.totals();
-    if (totals.failed > 0) {
-        const ReportText failed = report_decimal_text(static_cast<std::int64_t>(totals.failed));
-        const ReportText lines = report_decimal_text(static_cast<std::int64_t>(totals.lines));
-        const ReportText first = report_decimal_text(static_cast<std::int64_t>(totals.first_failed));
+    const unsigned jobs = watched ? 1 : options.jobs > 0 ? options.jobs : usable_cpu_count();
+    const RunTotals totals = jobs > 1 ? convert_on_threads(options, clock, jobs) : convert_in_order(options, clock, watched);
+    if (totals.converted.failed > 0) {
+        const ReportText failed = report_decimal_text(static_cast<std::int64_t>(totals.converted.failed));
+        const ReportText lines = report_decimal_text(static_cast<std::int64_t>(totals.converted.lines));
+        const ReportText first = report_decimal_text(static_cast<std::int64_t>(totals.converted.first_failed));
         complain({failed.view(), " of ", lines.view(), lines.view() == "1" ? " line" : " lines",
                   " not converted; the first is line ", first.view()});
     }
-    if (out.failed()) {
-        complain({"cannot write standard output: ", std::strerror(out.error_number())});
+    if (!totals.problem.empty()) complain({"--batch: ", totals.problem, ": ", options.column_name});
+    if (totals.write_error != 0) {
+        complain({"cannot write standard output: ", std::strerror(totals.write_error)});
         return 2;
     }
-    if (unreadable) return 2;
-    return totals.failed > 0 ? 1 : 0;
+    if (totals.unreadable || !totals.problem.empty()) return 2;
+    return totals.converted.failed > 0 ? 1 : 0;
 }
 
 }  // namespace morvek::stream

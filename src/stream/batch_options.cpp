@@ -27,22 +27,52 @@ bool read_format(std::string_view name, BatchFormat& format) {
     return false;
 }
 
-// A comma-separated list of distinct field names.
+// A comma-separated list of fields, each NAME or LABEL=NAME (written under
+// LABEL); no name written twice.
 std::string_view read_fields(std::string_view list, BatchOptions& options) {
     options.chosen_count = 0;
     if (list.empty()) return "--fields names no field";
     while (true) {
         const std::size_t comma = list.find(',');
-        const std::optional<Field> known = field_from_name(list.substr(0, comma));
+        const std::string_view item = list.substr(0, comma);
+        const std::size_t equals = item.find('=');
+        const std::string_view label = item.substr(0, equals);
+        const std::optional<Field> known = field_from_name(equals == std::string_view::npos ? item : item.substr(equals + 1));
         if (!known) return "unknown field in --fields";
-        const Field field = *known;
+        if (label.empty() || label.find_first_of("\t\n\r,\"") != std::string_view::npos) return "a name in --fields is empty or not plain";
         for (std::size_t i = 0; i < options.chosen_count; ++i) {
-            if (options.fields[i] == field) return "a field is named twice in --fields";
+            if (options.names[i] == label) return "a field is named twice in --fields";
         }
-        options.fields[options.chosen_count++] = field;
+        if (options.chosen_count == max_chosen_fields) return "too many fields in --fields";
+        options.fields[options.chosen_count] = *known;
+        options.names[options.chosen_count++] = label;
         if (comma == std::string_view::npos) return {};
         list.remove_prefix(comma + 1);
     }
+}
+
+// --jobs=N: 0 to 256.
+bool read_jobs(std::string_view text, unsigned& jobs) {
+    const Result<std::int64_t> value = detail::integer_from_value_text(text);
+    if (!value || *value < 0 || *value > 256 || text.empty() || text[0] == '-' || text[0] == '+') return false;
+    jobs = static_cast<unsigned>(*value);
+    return true;
+}
+
+// --column=N (1-based) or --column=NAME.
+bool read_column(std::string_view text, BatchOptions& options) {
+    if (text.empty()) return false;
+    const bool number = text.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!number) {
+        options.column_name = text;
+        options.column = 0;
+        return true;
+    }
+    const Result<std::int64_t> value = detail::integer_from_value_text(text);
+    if (!value || *value < 1 || *value > 1000000) return false;
+    options.column = static_cast<std::size_t>(*value);
+    options.column_name = {};
+    return true;
 }
 
 // "FROM..TO": two years, the first not after the second.
@@ -63,8 +93,13 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
                                               Operands kind) {
     BatchOptionsRead read;
     BatchOptions& options = read.options;
-    for (std::size_t i = 0; i < default_field_count; ++i) options.fields[i] = static_cast<Field>(i);
+    for (std::size_t i = 0; i < default_field_count; ++i) {
+        options.fields[i] = static_cast<Field>(i);
+        options.names[i] = field_names[i];
+    }
     options.chosen_count = default_field_count;
+    bool column_given = false;
+    bool format_given = false;
     bool fields_chosen = false;
     std::size_t file_count = 0;
     bool options_ended = false;
@@ -85,6 +120,7 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
             options.header = true;
         } else if (argument.substr(0, 9) == "--format=") {
             if (!read_format(prefix_of(argument, "--format="), options.format)) return fail("unknown --format");
+            format_given = true;
         } else if (argument.substr(0, 9) == "--fields=") {
             const std::string_view problem = read_fields(prefix_of(argument, "--fields="), options);
             if (!problem.empty()) return fail(problem);
@@ -98,6 +134,20 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
             } else if (!options.from_format) {
                 return fail("--from needs a switch such as /U or a format such as unix_ms");
             }
+        } else if (kind == Operands::files && argument.substr(0, 7) == "--jobs=") {
+            if (!read_jobs(prefix_of(argument, "--jobs="), options.jobs)) return fail("--jobs needs a number from 0 to 256");
+        } else if (kind == Operands::files && argument.substr(0, 8) == "--input=") {
+            const std::string_view input = prefix_of(argument, "--input=");
+            if (input == "csv") {
+                options.input = InputKind::csv;
+            } else if (input == "tsv") {
+                options.input = InputKind::tsv;
+            } else {
+                return fail("--input needs csv or tsv");
+            }
+        } else if (kind == Operands::files && argument.substr(0, 9) == "--column=") {
+            if (!read_column(prefix_of(argument, "--column="), options)) return fail("--column needs a number from 1 or a name");
+            column_given = true;
         } else if (kind == Operands::value_words && argument == "--guess") {
             options.guess = true;
         } else if (kind == Operands::value_words && argument.substr(0, 9) == "--window=") {
@@ -108,11 +158,23 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
             return fail("unknown option");
         }
     }
+    // Rows keep their dialect: the new fields follow in it.
+    if (options.input != InputKind::lines) {
+        const BatchFormat dialect = options.input == InputKind::csv ? BatchFormat::csv : BatchFormat::tsv;
+        if (format_given && options.format != dialect) {
+            return {options, "--input=csv and tsv write their own dialect; --format may only name it", "--format"};
+        }
+        if (!column_given) return {options, "--input needs --column=N or --column=NAME", "--input"};
+        options.format = dialect;
+    } else if (column_given) {
+        return {options, "--column needs --input=csv or tsv", "--column"};
+    }
     // A report is the program's own text: it has no fields and no header.
     if (options.format == BatchFormat::report && fields_chosen) return {options, "--fields needs --format=tsv, csv or jsonl", "--fields"};
     if (options.format == BatchFormat::list && !fields_chosen) {
         std::copy_n(list_fields.first.begin(), list_fields.second, options.fields.begin());
         options.chosen_count = list_fields.second;
+        for (std::size_t i = 0; i < options.chosen_count; ++i) options.names[i] = field_name(options.fields[i]);
     }
     if (options.header && options.format != BatchFormat::tsv && options.format != BatchFormat::csv) {
         return {options, "--header needs --format=tsv or csv", "--header"};

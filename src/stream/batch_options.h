@@ -15,6 +15,14 @@ namespace morvek::stream {
 
 enum class BatchFormat : std::uint8_t { report, tsv, csv, jsonl, list };
 
+// What the input is: one command line (or value) per line, or rows of a
+// CSV or TSV file with one column to convert.
+enum class InputKind : std::uint8_t { lines, csv, tsv };
+
+// At most this many fields in a record: every field once, and room for some
+// under a second name.
+inline constexpr std::size_t max_chosen_fields = 2 * field_count;
+
 // The fields of --format=list when none are chosen: the values a person
 // reads, without the line number, the input and the hexadecimal columns.
 inline constexpr auto list_fields = [] {
@@ -33,14 +41,20 @@ inline constexpr auto list_fields = [] {
 struct BatchOptions {
     BatchFormat format = BatchFormat::report;
     bool header = false;
-    std::array<Field, field_count> fields{};
+    std::array<Field, max_chosen_fields> fields{};
+    std::array<std::string_view, max_chosen_fields> names{};  // the header's and JSON's name of each field
     std::size_t chosen_count = 0;
     std::string_view from_switch;                // appended to every line's words; empty for none
     std::optional<FormatSpec> from_format;       // each line one value of this format
     std::span<const char* const> files;          // none: standard input; "-" also; or a one-moment run's value words
     bool guess = false;                          // a one-moment run's --guess
     YearWindow window;                           // and its --window=FROM..TO
+    InputKind input = InputKind::lines;
+    std::size_t column = 0;                      // --column=N, 1-based; 0 when named
+    std::string_view column_name;                // --column=NAME, found in the header row
+    unsigned jobs = 0;                           // --jobs=N; 0: every CPU the process may use
     std::span<const Field> chosen_fields() const { return {fields.data(), chosen_count}; }
+    std::string_view name_of(std::size_t index) const { return names[index]; }
 };
 
 struct BatchOptionsRead {
@@ -56,9 +70,10 @@ enum class Operands : std::uint8_t { files, value_words };
 // batch_options_from_arguments: the arguments after "--batch", or all the
 // arguments of a one-moment run with the stream's options.
 //
-//   Given:    options (--format=, --header, --fields=, --from=; --guess and
-//             --window= for a value) and operands in any order; "--" ends the
-//             options, "-" is standard input
+//   Given:    options (--format=, --header, --fields=NAME or LABEL=NAME,...,
+//             --from=, --jobs=, --input=csv|tsv with --column=N|NAME; --guess
+//             and --window= for a value) and operands in any order; "--"
+//             ends the options, "-" is standard input
 //   Returns:  the options and the operands (views of the arguments), or the
 //             problem and the argument it is about
 //   Example:  {"--format=tsv", "--from=/U", "times.txt"} -> tsv, default

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "record/field_writer.h"
 #include "stream/batch_lines.h"
 
 namespace morvek::stream {
@@ -15,9 +16,18 @@ constexpr std::size_t widest_escape = 6;     // "\u00XX"
 
 // ---- escaping of the texts that come from the input -------------------------
 
+// Most texts need no escape: one pass tells.
+template <class Special>
+bool any_of_text(std::string_view text, Special special) {
+    for (const char c : text) {
+        if (special(c)) return true;
+    }
+    return false;
+}
+
 void tsv_text(detail::TextBuilder& out, std::string_view text) {
-    constexpr std::string_view escaped{"\\\t\n\r\0", 5};
-    if (text.find_first_of(escaped) == std::string_view::npos) return out.text(text);
+    const auto escaped = [](char c) { return c == '\\' || c == '\t' || c == '\n' || c == '\r' || c == '\0'; };
+    if (!any_of_text(text, escaped)) return out.text(text);
     for (const char c : text) {
         switch (c) {
             case '\\': out.text("\\\\"); break;
@@ -31,7 +41,7 @@ void tsv_text(detail::TextBuilder& out, std::string_view text) {
 }
 
 void csv_text(detail::TextBuilder& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return out.text(text);
+    if (!any_of_text(text, [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) return out.text(text);
     out.character('"');
     for (const char c : text) {
         if (c == '"') out.character('"');
@@ -117,17 +127,18 @@ void write_value(detail::TextBuilder& out, BatchFormat format, Field field, cons
     if (field == Field::message) return escaped_text(out, format, MessageText(record).view());
     const bool quoted = format == BatchFormat::jsonl && field_type(field) != FieldType::number;
     if (quoted) out.character('"');
-    out.text(field_text(field, record).view());
+    detail::write_field_text(out, field, record);
     if (quoted) out.character('"');
 }
 
 void write_list(detail::TextBuilder& out, const BatchOptions& options, const Record& record) {
     std::size_t width = 0;
-    for (const Field field : options.chosen_fields()) width = std::max(width, field_name(field).size());
+    for (std::size_t i = 0; i < options.chosen_count; ++i) width = std::max(width, options.name_of(i).size());
     if (record.line > 1) out.character('\n');
-    for (const Field field : options.chosen_fields()) {
+    for (std::size_t i = 0; i < options.chosen_count; ++i) {
+        const Field field = options.fields[i];
         if (!field_has_value(field, record)) continue;
-        const std::string_view name = field_name(field);
+        const std::string_view name = options.name_of(i);
         out.text(name);
         for (std::size_t n = name.size(); n < width + 2; ++n) out.character(' ');
         write_value(out, BatchFormat::list, field, record);
@@ -139,23 +150,28 @@ void write_list(detail::TextBuilder& out, const BatchOptions& options, const Rec
 
 std::size_t record_capacity(const BatchOptions& options) {
     std::size_t capacity = 2;  // braces or the line end, or a list's blank line
-    for (const Field field : options.chosen_fields()) {
-        capacity += field_name(field).size() + 6;  // "name": and a separator, or the list's padding
+    for (std::size_t i = 0; i < options.chosen_count; ++i) {
+        const Field field = options.fields[i];
+        capacity += options.name_of(i).size() + 6;  // "name": and a separator, or the list's padding
         if (field == Field::input) capacity += max_line_bytes * widest_escape + 2;
         else if (field == Field::message) capacity += max_message_bytes * widest_escape + 2;
         else capacity += max_value_bytes;
     }
-    if (options.format == BatchFormat::list) capacity += options.chosen_count * 16;  // the longest name, each line
+    if (options.format == BatchFormat::list) {
+        std::size_t width = 0;
+        for (std::size_t i = 0; i < options.chosen_count; ++i) width = std::max(width, options.name_of(i).size());
+        capacity += options.chosen_count * width;  // each name padded to the longest
+    }
     return capacity;
 }
 
 void write_header(detail::TextBuilder& out, const BatchOptions& options) {
     const char separator = options.format == BatchFormat::csv ? ',' : '\t';
     bool first = true;
-    for (const Field field : options.chosen_fields()) {
+    for (std::size_t i = 0; i < options.chosen_count; ++i) {
         if (!first) out.character(separator);
         first = false;
-        out.text(field_name(field));
+        out.text(options.name_of(i));
     }
     out.character('\n');
 }
@@ -165,24 +181,42 @@ void write_record(detail::TextBuilder& out, const BatchOptions& options, const R
     if (options.format == BatchFormat::jsonl) {
         out.character('{');
         bool first = true;
-        for (const Field field : options.chosen_fields()) {
+        for (std::size_t i = 0; i < options.chosen_count; ++i) {
+            const Field field = options.fields[i];
             if (!field_has_value(field, record)) continue;
             if (!first) out.character(',');
             first = false;
             out.character('"');
-            out.text(field_name(field));
+            out.text(options.name_of(i));
             out.text("\":");
             write_value(out, options.format, field, record);
         }
         out.text("}\n");
         return;
     }
+    // A field without a value is empty: written as nothing, no test needed
+    // but for the message and the fields of a line that was not converted.
     const char separator = options.format == BatchFormat::csv ? ',' : '\t';
+    const bool converted = record.result.outcome == CommandOutcome::report;
     bool first = true;
     for (const Field field : options.chosen_fields()) {
         if (!first) out.character(separator);
         first = false;
-        if (field_has_value(field, record)) write_value(out, options.format, field, record);
+        switch (field) {
+            case Field::input:
+                escaped_text(out, options.format, record.input);
+                break;
+            case Field::message:
+                if (field_has_value(field, record)) escaped_text(out, options.format, MessageText(record).view());
+                break;
+            case Field::line:
+            case Field::status:
+                detail::write_field_text(out, field, record);
+                break;
+            default:
+                if (converted) detail::write_field_text(out, field, record);
+                break;
+        }
     }
     out.character('\n');
 }

@@ -27,10 +27,33 @@ ReportText short_text(Write write) noexcept {
 }  // namespace
 
 void write_date_text(TextBuilder& out, std::int32_t day, std::int32_t month, std::int32_t year) noexcept {
+    // The days of four-digit years, every one of which a record shows, go
+    // out in one piece.
+    if (day >= 1 && day <= 31 && month >= 1 && month <= 12 && year >= 1000 && year <= 9999) {
+        char text[10];
+        TextBuilder piece(text, sizeof text);
+        piece.two_digits(static_cast<unsigned>(day));
+        piece.character('.');
+        piece.two_digits(static_cast<unsigned>(month));
+        piece.character('.');
+        piece.two_digits(static_cast<unsigned>(year / 100));
+        piece.two_digits(static_cast<unsigned>(year % 100));
+        return out.text({text, sizeof text});
+    }
     three_fields(out, day, month, year, '.', false);
 }
 
 void write_time_text(TextBuilder& out, std::int32_t hour, std::int32_t minute, std::int32_t second) noexcept {
+    if (hour >= 0 && hour <= 99 && minute >= 0 && minute <= 99 && second >= 0 && second <= 99) {
+        char text[8];
+        TextBuilder piece(text, sizeof text);
+        piece.two_digits(static_cast<unsigned>(hour));
+        piece.character(':');
+        piece.two_digits(static_cast<unsigned>(minute));
+        piece.character(':');
+        piece.two_digits(static_cast<unsigned>(second));
+        return out.text({text, sizeof text});
+    }
     three_fields(out, hour, minute, second, ':', true);
 }
 

@@ -64,17 +64,24 @@ void write_report(const CommandResult& result, TextSink sink) noexcept {
         out.decimal(result.rd_value);
         out.text(" \n");
     }
-    detail::print_with_text_column(out, "ED: \t\t %lli", result.era_day, weekday_name(result.weekday));
+    static constexpr detail::LineFormat era_day_line = detail::line_format("ED: \t\t %lli");
+    static constexpr detail::LineFormat e0_line = detail::line_format("E0 time:\t %lli");
+    static constexpr detail::LineFormat e3_line = detail::line_format("E3 time:\t %lli");
+    static constexpr detail::LineFormat e6_line = detail::line_format("E6 time:\t %lli");
+    static constexpr detail::LineFormat unix_line = detail::line_format("Unix time:\t %lli");
+    static constexpr detail::LineFormat file_line = detail::line_format("FILE time:\t %lli");
+    detail::print_with_text_column(out, era_day_line, result.era_day, weekday_name(result.weekday));
     out.text("\n");
-    detail::print_with_hex_column(out, "E0 time:\t %lli", result.e0);
-    detail::print_with_hex_column(out, "E3 time:\t %lli", result.e3);
-    detail::print_with_hex_column(out, "E6 time:\t %lli", result.e6);
+    detail::print_with_hex_column(out, e0_line, result.e0);
+    detail::print_with_hex_column(out, e3_line, result.e3);
+    detail::print_with_hex_column(out, e6_line, result.e6);
     // The count stands right-aligned under the last digit of the E0 value.
     out.text("Leap Seconds:\t ");
-    out.decimal(result.leap_seconds, TextBuilder::decimal_text(result.e0).view().size(), false);
+    const std::uint64_t e0_magnitude = result.e0 < 0 ? 0 - static_cast<std::uint64_t>(result.e0) : static_cast<std::uint64_t>(result.e0);
+    out.decimal(result.leap_seconds, TextBuilder::digit_count(e0_magnitude) + (result.e0 < 0 ? 1 : 0), false);
     out.text("\n\n");
-    detail::print_with_hex_column(out, "Unix time:\t %lli", result.unix_time);
-    detail::print_with_hex_column(out, "FILE time:\t %lli", result.file_time);
+    detail::print_with_hex_column(out, unix_line, result.unix_time);
+    detail::print_with_hex_column(out, file_line, result.file_time);
     out.text("\n");
     sink(out.view());
 }
@@ -133,6 +140,10 @@ void write_command_output(const CommandResult& result, TextSink out) noexcept {
             return write_nonexistent(result, out, " - non-existent date\n");
         case CommandOutcome::nonexistent_time:
             return write_nonexistent(result, out, " - non-existent time\n");
+        case CommandOutcome::no_column:
+            out("\n\tno column ");
+            out(result.first_argument);
+            return out(" in this row\n");
         case CommandOutcome::too_long:
         case CommandOutcome::bad_value:
             return;  // the stream mode's own; the program prints nothing for them

@@ -64,6 +64,19 @@ void print_unexpanded(TextBuilder& out, const ValueLine& line) {
     out.character('\n');
 }
 
+// The label, the value and the padding to the column, when they leave room
+// before it; false, having written nothing, when they do not.
+bool print_label_and_value(TextBuilder& out, const LineFormat& format, std::int64_t value, std::size_t column) {
+    if (!format.label_and_value) return false;
+    const TextBuilder::Digits digits = TextBuilder::decimal_text(value);
+    const std::size_t width = format.label_size + digits.view().size();
+    if (width >= column) return false;
+    out.text({format.label, format.label_size});
+    out.text(digits.view());
+    out.text(blank_field.substr(0, column - width));
+    return true;
+}
+
 }  // namespace
 
 void print_with_hex_column(TextBuilder& out, std::string_view format, std::int64_t value) noexcept {
@@ -81,6 +94,21 @@ void print_with_text_column(TextBuilder& out, std::string_view format, std::int6
     format_value_line(line, format, value, text_column);
     if (!line.fits) return print_unexpanded(out, line);
     print_padded(out, line, text_column);
+    out.text(text);
+    out.character('\n');
+}
+
+void print_with_hex_column(TextBuilder& out, const LineFormat& format, std::int64_t value) noexcept {
+    if (!print_label_and_value(out, format, value, hex_column)) return print_with_hex_column(out, format.format, value);
+    out.hexadecimal(value);
+    out.character('\n');
+}
+
+void print_with_text_column(TextBuilder& out, const LineFormat& format, std::int64_t value,
+                            std::string_view text) noexcept {
+    if (!print_label_and_value(out, format, value, text_column)) {
+        return print_with_text_column(out, format.format, value, text);
+    }
     out.text(text);
     out.character('\n');
 }

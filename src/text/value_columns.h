@@ -23,4 +23,33 @@ void print_with_hex_column(TextBuilder& out, std::string_view format, std::int64
 void print_with_text_column(TextBuilder& out, std::string_view format, std::int64_t value,
                             std::string_view text) noexcept;
 
+// A format taken apart once, at compile time: when it is a label followed by
+// "%lli", the label with its tabs expanded, so that a line is the label, the
+// value and the padding, written at once.
+struct LineFormat {
+    std::string_view format;
+    char label[48] = {};
+    std::size_t label_size = 0;
+    bool label_and_value = false;
+};
+
+consteval LineFormat line_format(std::string_view format) {
+    LineFormat line{format};
+    constexpr std::string_view conversion = "%lli";
+    if (!format.ends_with(conversion)) return line;
+    for (const char c : format.substr(0, format.size() - conversion.size())) {
+        if (c == '%') return line;
+        const std::size_t next = c == '\t' ? (line.label_size / 8 + 1) * 8 : line.label_size + 1;
+        if (next > sizeof line.label) return line;
+        while (line.label_size < next) line.label[line.label_size++] = c == '\t' ? ' ' : c;
+    }
+    line.label_and_value = true;
+    return line;
+}
+
+// As above, the same bytes for every format and value.
+void print_with_hex_column(TextBuilder& out, const LineFormat& format, std::int64_t value) noexcept;
+void print_with_text_column(TextBuilder& out, const LineFormat& format, std::int64_t value,
+                            std::string_view text) noexcept;
+
 }  // namespace morvek::detail

@@ -71,6 +71,11 @@ def command_line(rng):
                     for _ in range(rng.randrange(1, 5)))
 
 
+def reads_the_clock(line):
+    words = line.split()
+    return len(words) == 1 and len(words[0]) >= 2 and words[0][0] in "/-" and words[0][1] in "Cc"
+
+
 def run(program, arguments, stdin=b""):
     done = subprocess.run([program, *arguments], input=stdin, capture_output=True, timeout=600)
     return done.returncode, done.stdout, done.stderr
@@ -80,7 +85,8 @@ def main():
     new, old = sys.argv[1], sys.argv[2]
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 20000
     rng = random.Random(20261207)
-    lines = [command_line(rng) for _ in range(count)]
+    # A line that reads the clock may fall into another second in each run.
+    lines = [line for line in (command_line(rng) for _ in range(count)) if not reads_the_clock(line)]
     stream = ("\n".join(lines) + "\n").encode()
     differences = 0
     stream_runs = [[], ["--format=tsv"], ["--format=csv", "--header"], ["--format=jsonl"],
@@ -100,6 +106,7 @@ def main():
         if run(new, words) != run(old, words):
             print(f"one-moment run differs: {line!r}")
             differences += 1
+    count = len(lines)
     checked = len(stream_runs) * count + min(count, 1500)
     if differences:
         print(f"{differences} differences")
