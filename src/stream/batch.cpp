@@ -205,7 +205,9 @@ int run_batch(std::span<const char* const> arguments, UtcClock clock) {
     // A person watching sees each line as it comes: one thread, line by line.
     const bool watched = ::isatty(STDOUT_FILENO) == 1;
     const unsigned jobs = watched ? 1 : options.jobs > 0 ? options.jobs : usable_cpu_count();
-    const RunTotals totals = jobs > 1 ? convert_on_threads(options, clock, jobs) : convert_in_order(options, clock, watched);
+    const InputFeed files = [&](InputReader& reader) { read_inputs(options, reader); };
+    const RunTotals totals =
+        jobs > 1 ? convert_on_threads(options, clock, jobs, files) : convert_in_order(options, clock, watched, files);
     if (totals.converted.failed > 0) {
         const ReportText failed = report_decimal_text(static_cast<std::int64_t>(totals.converted.failed));
         const ReportText lines = report_decimal_text(static_cast<std::int64_t>(totals.converted.lines));

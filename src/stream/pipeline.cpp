@@ -24,7 +24,9 @@ bool write_to_fd(void* target, const char* data, std::size_t size) {
     return write_whole(*static_cast<int*>(target), {data, size});
 }
 
-void write_to_stderr(void*, const char* data, std::size_t size) { (void)write_whole(STDERR_FILENO, {data, size}); }
+void write_to_fd_ignoring_errors(void* target, const char* data, std::size_t size) {
+    (void)write_whole(*static_cast<int*>(target), {data, size});
+}
 
 void append_to_string(void* target, const char* data, std::size_t size) {
     static_cast<std::string*>(target)->append(data, size);
@@ -43,11 +45,11 @@ void start(BatchConverter& converter, const BatchOptions& options) {
 // The events of the inputs, given to one converter as they come.
 class InOrder final : public InputReader {
 public:
-    explicit InOrder(BatchConverter& converter) : converter_(converter) {}
+    InOrder(BatchConverter& converter, int notices) : converter_(converter), notices_(notices) {}
     void bytes(std::string_view block) override { converter_.feed(block); }
     void input_ended() override { converter_.finish_input(); }
     void cannot_read(std::string_view name, int error) override {
-        complain({"cannot read ", name, ": ", std::strerror(error)});
+        (void)write_whole(notices_, "morvek: cannot read " + std::string(name) + ": " + std::strerror(error) + "\n");
         unreadable_ = true;
     }
     bool stopped() const override { return !converter_.problem().empty(); }
@@ -55,6 +57,7 @@ public:
 
 private:
     BatchConverter& converter_;
+    int notices_;
     bool unreadable_ = false;
 };
 
@@ -62,13 +65,13 @@ private:
 
 // ---- in order, on this thread -------------------------------------------------------
 
-RunTotals convert_in_order(const BatchOptions& options, UtcClock clock, bool watched) {
-    int standard_output = STDOUT_FILENO;
-    RecordOutput out({write_to_fd, &standard_output}, batch_output_capacity(options), watched);
-    BatchConverter converter(options, clock, out, {write_to_stderr, nullptr});
+RunTotals convert_in_order(const BatchOptions& options, UtcClock clock, bool watched, const InputFeed& inputs,
+                           StreamFiles files) {
+    RecordOutput out({write_to_fd, &files.records}, batch_output_capacity(options), watched);
+    BatchConverter converter(options, clock, out, {write_to_fd_ignoring_errors, &files.notices});
     start(converter, options);
-    InOrder reader(converter);
-    read_inputs(options, reader);
+    InOrder reader(converter, files.notices);
+    inputs(reader);
     out.flush();
     return {converter.totals(), converter.problem(), reader.unreadable(), out.failed() ? out.error_number() : 0};
 }
@@ -99,13 +102,14 @@ struct Chunk {
 
 class Pipeline final : public InputReader {
 public:
-    Pipeline(const BatchOptions& options, UtcClock clock, unsigned jobs)
+    Pipeline(const BatchOptions& options, UtcClock clock, unsigned jobs, StreamFiles files)
         : options_(options),
           clock_(clock),
           chunk_bytes_(options.input == InputKind::lines ? line_chunk_bytes : row_chunk_bytes),
           scanner_(options.input == InputKind::tsv ? Dialect::tsv : Dialect::csv),
-          first_output_({write_to_fd, &standard_output_}, batch_output_capacity(options), false),
-          first_converter_(options, clock, first_output_, {write_to_stderr, nullptr}) {
+          files_(files),
+          first_output_({write_to_fd, &files_.records}, batch_output_capacity(options), false),
+          first_converter_(options, clock, first_output_, {write_to_fd_ignoring_errors, &files_.notices}) {
         for (unsigned i = 0; i < 2 * jobs + 1; ++i) {
             auto chunk = std::make_unique<Chunk>();
             chunk->input.resize(chunk_bytes_);
@@ -312,11 +316,11 @@ private:
 
     void write_chunk(const Chunk& chunk) {
         if (write_error_ == 0 && !chunk.output.empty() &&
-            !write_whole(STDOUT_FILENO, {chunk.output.data(), chunk.output.size()})) {
+            !write_whole(files_.records, {chunk.output.data(), chunk.output.size()})) {
             write_error_ = errno != 0 ? errno : EIO;
         }
-        (void)write_whole(STDERR_FILENO, chunk.notices);
-        (void)write_whole(STDERR_FILENO, chunk.told_after);
+        (void)write_whole(files_.notices, chunk.notices);
+        (void)write_whole(files_.notices, chunk.told_after);
         totals_.lines = std::max(totals_.lines, chunk.totals.lines);
         totals_.failed += chunk.totals.failed;
         if (totals_.first_failed == 0) totals_.first_failed = chunk.totals.first_failed;
@@ -367,7 +371,7 @@ private:
     UtcClock clock_;
     std::size_t chunk_bytes_;
     RowScanner scanner_;
-    int standard_output_ = STDOUT_FILENO;
+    StreamFiles files_;
     // The field names or the header row, and a first row too long for a header.
     RecordOutput first_output_;
     BatchConverter first_converter_;
@@ -400,9 +404,10 @@ private:
 
 }  // namespace
 
-RunTotals convert_on_threads(const BatchOptions& options, UtcClock clock, unsigned jobs) {
-    Pipeline pipeline(options, clock, jobs);
-    read_inputs(options, pipeline);
+RunTotals convert_on_threads(const BatchOptions& options, UtcClock clock, unsigned jobs, const InputFeed& inputs,
+                             StreamFiles files) {
+    Pipeline pipeline(options, clock, jobs, files);
+    inputs(pipeline);
     return pipeline.finish();
 }
 

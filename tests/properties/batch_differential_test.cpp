@@ -215,5 +215,52 @@ TEST_F(BatchDifferential, EveryFieldOfEveryRecordIsTheValueOnTheReportLine) {
     }
 }
 
+// Threads change nothing: every format and field set, with the switches,
+// the formats and the CSV and TSV columns, given in pieces of random sizes,
+// gives on three threads the bytes, notices and totals of one.
+TEST(BatchThreads, ThreeThreadsWriteWhatOneWrites) {
+    std::string every_field;
+    for (const std::string_view name : field_names) every_field += (every_field.empty() ? "" : ",") + std::string(name);
+    const std::vector<Line> lines = generated_lines(6000);
+    std::string text = input_text(lines);
+    text += std::string(5000, 'x') + "\n" + std::string(80000, 'y') + "\n13300000000000000\n2017-01-01T12:00:00Z";
+    std::string rows = "id,when,note\n";
+    std::string tab_rows = "id\twhen\tnote\n";
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 20000; ++i) {
+        const std::string when = std::to_string(static_cast<std::int64_t>(random() % 20000000000ULL) - 5000000000LL);
+        const std::string note = i % 7 == 0 ? "\"two\nlines, \"\"quoted\"\"\"" : i % 11 == 0 ? "" : "n" + std::to_string(i);
+        rows += std::to_string(i) + "," + (i % 13 == 0 ? "" : when + ",") + note + (i % 5 == 0 ? "\r\n" : "\n");
+        tab_rows += std::to_string(i) + "\t" + when + (i % 17 == 0 ? "" : "\tx\\ty") + "\n";
+    }
+    const std::vector<std::vector<std::string>> runs = {
+        {"--format=report"},
+        {"--format=tsv", "--header"},
+        {"--format=csv", "--fields=" + every_field},
+        {"--format=jsonl", "--fields=line,input,status,message,iso,webkit,ole,cocoa,fat"},
+        {"--format=list"},
+        {"--from=/U", "--format=tsv", "--fields=date,time"},
+        {"--from=unix_ms", "--format=jsonl"},
+        {"--from=iso", "--format=csv", "--fields=t=unix_ns,status"},
+        {"--input=csv", "--column=when", "--from=unix", "--fields=datetime=iso,status,message"},
+        {"--input=csv", "--column=2", "--from=/U"},
+        {"--input=tsv", "--column=when", "--header", "--from=webkit"},
+    };
+    for (const auto& options : runs) {
+        const bool rows_input = options.front().starts_with("--input=");
+        const std::string& input = !rows_input ? text : options.front() == "--input=csv" ? rows : tab_rows;
+        const std::vector<std::string_view> inputs = {input, std::string_view(input).substr(0, input.size() / 3)};
+        const stream_testing::Converted one = stream_testing::convert_run(options, inputs, 1, 7);
+        const stream_testing::Converted three = stream_testing::convert_run(options, inputs, 3, 8);
+        const std::string name = options.front() + " " + options.back();
+        EXPECT_GE(one.totals.lines, 6000u) << name;  // the input was read
+        EXPECT_TRUE(one.output == three.output) << name;
+        EXPECT_EQ(one.notices, three.notices) << name;
+        EXPECT_EQ(one.totals.lines, three.totals.lines) << name;
+        EXPECT_EQ(one.totals.failed, three.totals.failed) << name;
+        EXPECT_EQ(one.totals.first_failed, three.totals.first_failed) << name;
+    }
+}
+
 }  // namespace
 }  // namespace morvek

@@ -8,9 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include <cstdio>
+
 #include "command/command_runner.h"
 #include "morvek/text.h"
 #include "stream/batch.h"
+#include "stream/pipeline.h"
 
 namespace morvek::stream_testing {
 
@@ -54,6 +57,50 @@ inline Converted convert(const std::vector<std::string>& option_texts, const std
     }
     out.flush();
     converted.totals = converter.totals();
+    return converted;
+}
+
+// The whole run as the program makes it, on `jobs` threads (1: in order),
+// the inputs given in pieces of random sizes; records and notices through
+// real files, as the program writes them.
+inline Converted convert_run(const std::vector<std::string>& option_texts, const std::vector<std::string_view>& inputs,
+                             unsigned jobs, std::uint64_t seed = 1) {
+    std::vector<const char*> arguments;
+    for (const auto& text : option_texts) arguments.push_back(text.c_str());
+    std::vector<const char*> files(arguments.size());
+    const BatchOptionsRead read = batch_options_from_arguments(arguments, files);
+    Converted converted;
+    if (!read.problem.empty()) {
+        converted.output = "options refused: " + std::string(read.problem);
+        return converted;
+    }
+    const InputFeed feed = [&](InputReader& reader) {
+        std::mt19937_64 random(seed);
+        for (std::string_view input : inputs) {
+            while (!input.empty()) {
+                const std::size_t size = std::min<std::size_t>(input.size(), 1 + random() % 70000);
+                reader.bytes(input.substr(0, size));
+                input.remove_prefix(size);
+            }
+            reader.input_ended();
+        }
+    };
+    std::FILE* records = std::tmpfile();
+    std::FILE* notices = std::tmpfile();
+    const StreamFiles to{fileno(records), fileno(notices)};
+    const RunTotals totals = jobs > 1 ? convert_on_threads(read.options, fixed_clock, jobs, feed, to)
+                                      : convert_in_order(read.options, fixed_clock, false, feed, to);
+    const auto contents = [](std::FILE* file) {
+        std::string text;
+        std::rewind(file);
+        char buffer[65536];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+        std::fclose(file);
+        return text;
+    };
+    converted.output = contents(records);
+    converted.notices = contents(notices);
+    converted.totals = totals.converted;
     return converted;
 }
 
