@@ -12,7 +12,7 @@ build=build/fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DMORVEK_FUZZ=ON -DMORVEK_TESTS=OFF \
   -DMORVEK_BENCH=OFF -DMORVEK_INSTALL=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target morvek_fuzz batch_fuzz -j "${MORVEK_FUZZ_JOBS:-2}"
+cmake --build "$build" --target morvek_fuzz batch_fuzz stream_fuzz -j "${MORVEK_FUZZ_JOBS:-2}"
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:${UBSAN_OPTIONS:-}"
@@ -42,3 +42,4 @@ run_target() {
 
 run_target morvek_fuzz fuzz/corpus 256 -dict=fuzz/morvek.dict
 run_target batch_fuzz fuzz/batch_corpus 12000
+run_target stream_fuzz fuzz/stream_corpus 20000
