@@ -41,16 +41,17 @@ Result<std::int64_t> integer_from_value_text(std::string_view text) noexcept {
     if (hexadecimal) i += 2;
     if (i == text.size()) return Status::bad_format;
     const unsigned base = hexadecimal ? 16 : 10;
-    // Magnitudes up to 2^63 are kept; the check runs before every step.
+    // Magnitudes up to 2^63 are kept; past 64 bits the value is too big.
     constexpr std::uint64_t largest_magnitude = std::uint64_t{1} << 63;
     std::uint64_t magnitude = 0;
     bool too_big = false;
     for (; i < text.size(); ++i) {
         const int digit = hexadecimal ? hex_value(text[i]) : (is_digit(text[i]) ? text[i] - '0' : -1);
         if (digit < 0) return Status::bad_format;
-        if (magnitude > (largest_magnitude - static_cast<unsigned>(digit)) / base) too_big = true;
-        if (!too_big) magnitude = magnitude * base + static_cast<unsigned>(digit);
+        too_big = too_big || __builtin_mul_overflow(magnitude, base, &magnitude) ||
+                  __builtin_add_overflow(magnitude, static_cast<unsigned>(digit), &magnitude);
     }
+    too_big = too_big || magnitude > largest_magnitude;
     if (too_big || (!negative && magnitude == largest_magnitude)) return Status::out_of_range;
     if (negative) return magnitude == largest_magnitude ? std::numeric_limits<std::int64_t>::min()
                                                         : -static_cast<std::int64_t>(magnitude);

@@ -18,6 +18,10 @@ struct AstronomicalDate {
 // 01.01.0001 is the Gregorian-mode day whole cycles later, that many times
 // 400 years back; its year then counts 1 BCE as 0.
 AstronomicalDate gregorian_date_from_day_index(std::int64_t index) noexcept {
+    if (index >= 0 && index < max_era_day) {
+        const Date date = *date_from_era_day(CalendarMode::Gregorian, index + 1);
+        return {date.year, date.month, date.day};
+    }
     const std::int64_t cycles_back = index < 0 ? (-index + days_per_400_years - 1) / days_per_400_years : 0;
     const detail::CalendarDate date =
         detail::calendar_date_from_era_day(CalendarMode::Gregorian, index + cycles_back * days_per_400_years + 1);
