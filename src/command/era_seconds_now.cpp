@@ -10,6 +10,9 @@ std::int64_t era_seconds_now(ConversionState& state, UtcClock clock) {
     const DateTime now = clock();
     // The time goes first: the clock has no 23:59:60 that would need the date.
     state.second_of_day = parse_time_of_day(state, detail::time_text(now.hour, now.minute, now.second).view());
+    // The clock's date is Gregorian, which a reform of one's own may not
+    // yet have taken.
+    if (has_own_reform(state)) state.calendar_mode = CalendarMode::Gregorian;
     return parse_date(state, detail::date_text(now.date.day, now.date.month, now.date.year).view());
 }
 

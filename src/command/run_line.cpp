@@ -25,6 +25,11 @@ CommandOutcome outcome_from_status(Status status) noexcept {
 }  // namespace
 
 CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock) noexcept {
+    return run_line(line, appended_switch, clock, CalendarSettings{});
+}
+
+CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock,
+                       const CalendarSettings& settings) noexcept {
     // Four words already make the usage form, so the rest need no place.
     std::array<std::string_view, 4> words;
     std::size_t count = 0;
@@ -38,19 +43,25 @@ CommandResult run_line(std::string_view line, std::string_view appended_switch, 
     }
     // A blank line stays blank: the usage form, whatever would be appended.
     if (!appended_switch.empty() && count > 0 && count < words.size()) words[count++] = appended_switch;
-    return run_command(std::span<const std::string_view>{words.data(), count}, clock);
+    return run_command(std::span<const std::string_view>{words.data(), count}, clock, settings);
 }
 
 CommandResult convert_value(FormatSpec spec, std::string_view text) noexcept {
+    return convert_value(spec, text, CalendarSettings{});
+}
+
+CommandResult convert_value(FormatSpec spec, std::string_view text, const CalendarSettings& settings) noexcept {
     const Result<Moment> moment = moment_from_text(spec, text);
     CommandResult result;
     if (moment) {
         cli::ConversionState state;
+        state.settings = settings;
         result = cli::result_from_moment(state, *moment);
     } else {
         result.outcome = outcome_from_status(moment.error());
     }
     result.first_argument = text;
+    result.settings = settings;
     result.from_format = true;
     result.format = spec.format;
     return result;

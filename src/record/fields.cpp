@@ -5,6 +5,7 @@
 #include "morvek/command_text.h"
 #include "morvek/iso8601.h"
 #include "morvek/record.h"
+#include "record/historian_fields.h"
 #include "text/date_time_text.h"
 #include "text/text_builder.h"
 
@@ -89,6 +90,7 @@ FieldType field_type(Field field) noexcept {
         case Field::jdn:
         case Field::mjd:
         case Field::leap_seconds:
+        case Field::day_of_year:
             return FieldType::number;
         case Field::e0:
         case Field::e3:
@@ -122,6 +124,7 @@ bool field_has_value(Field field, const Record& record) noexcept {
         case Field::rd_gregorian: return r.rd_line == RdLine::gregorian;
         default: break;
     }
+    if (detail::is_historian_field(field)) return !detail::historian_field_text(field, r.era_day, r.date, r.settings).view().empty();
     if (const std::optional<Format> format = format_of_field(field)) {
         return text_from_moment(*format, r.moment).has_value();
     }
@@ -144,6 +147,7 @@ std::optional<std::int64_t> field_integer(Field field, const Record& record) noe
         case Field::file_time: return r.file_time;
         case Field::jdn: return jdn_from_era_day(r.era_day).value_or(0);
         case Field::mjd: return mjd_from_era_day(r.era_day).value_or(0);
+        case Field::day_of_year: return detail::day_of_year_of(r.date, r.settings);
         default: break;
     }
     const std::optional<Format> format = format_of_field(field);
@@ -181,6 +185,7 @@ FieldText field_text(Field field, const Record& record) noexcept {
         default:
             break;
     }
+    if (detail::is_historian_field(field)) return detail::historian_field_text(field, r.era_day, r.date, r.settings);
     if (const std::optional<Format> format = format_of_field(field)) {
         const Result<FormatText> text = text_from_moment(*format, r.moment);
         return text_of([&](TextBuilder& out) { out.text(text.value_or(FormatText{}).view()); });

@@ -100,8 +100,9 @@ void BatchConverter::convert_line(std::string_view line, bool too_long) {
         record.result.outcome = CommandOutcome::too_long;
     } else {
         record.input = line;
-        record.result = options_.from_format ? convert_value(*options_.from_format, detail::trimmed(line))
-                                             : run_line(line, options_.from_switch, clock_);
+        record.result = options_.from_format
+                            ? convert_value(*options_.from_format, detail::trimmed(line), options_.settings)
+                            : run_line(line, options_.from_switch, clock_, options_.settings);
     }
     if (record.result.outcome != CommandOutcome::report) {
         ++totals_.failed;

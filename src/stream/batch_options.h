@@ -22,9 +22,10 @@ inline constexpr auto list_fields = [] {
     std::size_t count = 0;
     for (std::size_t i = 0; i < field_count; ++i) {
         const auto field = static_cast<Field>(i);
+        // The historian's fields only when a calendar option asks for them.
         const bool shown = field != Field::line && field != Field::input && field != Field::e0_hex &&
                            field != Field::e3_hex && field != Field::e6_hex && field != Field::unix_hex &&
-                           field != Field::file_time_hex;
+                           field != Field::file_time_hex && i < first_historian_field;
         if (shown) fields[count++] = field;
     }
     return std::pair{fields, count};
@@ -40,6 +41,9 @@ struct BatchOptions {
     std::span<const char* const> files;          // none: standard input; "-" also; or a one-moment run's value words
     bool guess = false;                          // a one-moment run's --guess
     YearWindow window;                           // and its --window=FROM..TO
+    CalendarSettings settings;                   // --reform= and --year-start=
+    bool calendar_chosen = false;                // either was given
+    bool between = false;                        // a one-moment run's --between
     std::span<const Field> chosen_fields() const { return {fields.data(), chosen_count}; }
 };
 
@@ -56,9 +60,10 @@ enum class Operands : std::uint8_t { files, value_words };
 // batch_options_from_arguments: the arguments after "--batch", or all the
 // arguments of a one-moment run with the stream's options.
 //
-//   Given:    options (--format=, --header, --fields=, --from=; --guess and
-//             --window= for a value) and operands in any order; "--" ends the
-//             options, "-" is standard input
+//   Given:    options (--format=, --header, --fields=, --from=, --reform=,
+//             --year-start=; --guess, --window= and --between for a value)
+//             and operands in any order; "--" ends the options, "-" is
+//             standard input
 //   Returns:  the options and the operands (views of the arguments), or the
 //             problem and the argument it is about
 //   Example:  {"--format=tsv", "--from=/U", "times.txt"} -> tsv, default
