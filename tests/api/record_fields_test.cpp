@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
 #include "command/result_from_moment.h"
+#include "morvek/easter.h"
 #include "morvek/record.h"
 
 namespace morvek {
@@ -35,25 +37,61 @@ std::vector<Moment> moments_of_every_kind() {
     return moments;
 }
 
+// The default calendar, and two of other reforms and year-start styles.
+const CalendarSettings settings_rows[] = {
+    {},
+    {*reform_from_name("britain"), YearStart::annunciation},
+    {*reform_from_first_gregorian_date({1800, 1, 5}), YearStart::christmas},
+};
+
 TEST(RecordFields, EachFieldOfAMomentIsWhatItsWholeReportShows) {
     std::size_t compared = 0;
-    for (const Moment moment : moments_of_every_kind()) {
-        cli::ConversionState state;
-        Record record;
-        record.result = cli::result_from_moment(state, moment);
-        for (std::size_t i = 0; i < field_count; ++i) {
-            const auto field = static_cast<Field>(i);
-            if (field == Field::line || field == Field::input || field == Field::status || field == Field::message) continue;
-            const std::string_view want = field_text(field, record).view();
-            EXPECT_EQ(moment_field_text(field, moment).view(), want)
-                << field_name(field) << " of " << moment.seconds << "." << moment.nanosecond;
-            if (field_type(field) != FieldType::text) {
-                EXPECT_EQ(moment_field_integer(field, moment), field_integer(field, record)) << field_name(field);
+    for (const CalendarSettings& settings : settings_rows) {
+        for (const Moment moment : moments_of_every_kind()) {
+            cli::ConversionState state;
+            state.settings = settings;
+            Record record;
+            record.result = cli::result_from_moment(state, moment);
+            for (std::size_t i = 0; i < field_count; ++i) {
+                const auto field = static_cast<Field>(i);
+                if (field == Field::line || field == Field::input || field == Field::status || field == Field::message) continue;
+                const std::string_view want = field_text(field, record).view();
+                EXPECT_EQ(moment_field_text(field, moment, settings).view(), want)
+                    << field_name(field) << " of " << moment.seconds << "." << moment.nanosecond;
+                if (field_type(field) != FieldType::text) {
+                    EXPECT_EQ(moment_field_integer(field, moment, settings), field_integer(field, record)) << field_name(field);
+                }
+                ++compared;
             }
-            ++compared;
         }
     }
-    EXPECT_GT(compared, 100000u);
+    EXPECT_GT(compared, 300000u);
+}
+
+// The historian's fields of a report, against the library's functions of
+// its day: each field is the function it is said to be.
+TEST(RecordFields, TheHistoriansFieldsAreTheirDaysInEachCalendar) {
+    for (const CalendarSettings& settings : settings_rows) {
+        for (const Moment moment : moments_of_every_kind()) {
+            cli::ConversionState state;
+            state.settings = settings;
+            Record record;
+            record.result = cli::result_from_moment(state, moment);
+            if (record.result.outcome != CommandOutcome::report) continue;
+            const DayCount day = record.result.era_day;
+            const Date historical = *date_from_era_day(settings.reform, day);
+            EXPECT_EQ(record.result.date.date, historical);
+            EXPECT_EQ(field_has_value(Field::julian_date, record), day >= 1);
+            EXPECT_EQ(field_has_value(Field::easter_gregorian, record), historical.year >= 1 && historical.year <= 5879611);
+            if (historical.year >= 1 && historical.year < 100000) {
+                const Date easter = *easter_gregorian(historical.year);
+                char text[16];
+                std::snprintf(text, sizeof text, "%02d.%02d.%d", easter.day, easter.month, easter.year);
+                EXPECT_EQ(field_text(Field::easter_gregorian, record).view(), text);
+                EXPECT_EQ(field_integer(Field::day_of_year, record), *day_of_year(settings.reform, historical));
+            }
+        }
+    }
 }
 
 }  // namespace
