@@ -31,6 +31,21 @@ enum class Weekday : std::int32_t {
     Monday = 1, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday,
 };
 
+// A historical calendar: the Julian calendar as kept up to the day before
+// first_gregorian_day, the Gregorian calendar from that Era Day on; the
+// dates between the two never were. Before 45 BCE and in the triennial
+// years it is the historical calendar above; only the switch moves. Rome's
+// reform (15.10.1582, Era Day 577736) is CalendarMode::Historical.
+struct Reform {
+    DayCount first_gregorian_day = 577736;
+    friend constexpr bool operator==(const Reform&, const Reform&) = default;
+};
+
+// The day on which a year's number changes, as places kept it: january
+// (1 January), annunciation (25 March: England and its colonies until
+// 1752), christmas (25 December of the year before).
+enum class YearStart : std::uint8_t { january, annunciation, christmas };
+
 // The Era Days the calendar functions take: the signed 32-bit range, from
 // 04.01.-5879615 to 11.07.5879611 (Gregorian; Julian 19.10.5879490). Every
 // day in it has a date in the historical calendar, every day from 1 on in

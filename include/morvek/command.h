@@ -10,6 +10,7 @@
 #include "morvek/calendar.h"
 #include "morvek/formats.h"
 #include "morvek/moment.h"
+#include "morvek/reform.h"
 
 namespace morvek {
 
@@ -34,6 +35,24 @@ template <class Source>
 // A temporary would be gone before the clock is read.
 template <class Source>
 UtcClock utc_clock_from(const Source&& source) = delete;
+
+// The historical calendar a command reads and writes dates in: the reform
+// it took the Gregorian calendar with, and the day its years begin on
+// (the program's --reform= and --year-start=). The defaults are the
+// program's calendar: Rome's reform, years from 1 January.
+//
+// Under another reform the historical dates are that calendar's, a Julian
+// date from its first Gregorian day on is tagged (J) and a Gregorian date
+// before it (G), and a Gregorian date is read as historical from the year
+// after the reform's on (as from 1583 under Rome's). Under the
+// annunciation or christmas style every typed date is read as written in
+// the style (11.02.1730 is 11.02.1731), dual dates too (11.02.1730/31);
+// the report shows the calendar date, the dual_date field the style's form.
+struct CalendarSettings {
+    Reform reform = rome_reform;
+    YearStart year_start = YearStart::january;
+    friend constexpr bool operator==(const CalendarSettings&, const CalendarSettings&) = default;
+};
 
 // How a command ends: with its report, or with the usage text or one
 // message. too_long is the stream mode's: a line it could not read whole;
@@ -122,6 +141,9 @@ struct CommandResult {
     // date as read in `date` (the typed date, or the date a day count gave);
     // none for a day count of 0, which names no date at all.
     DateFault date_fault = DateFault::none;
+
+    // The calendar the command read and wrote its dates in.
+    CalendarSettings settings;
 };
 
 // run_command: the program's command forms on its arguments (the program
@@ -133,6 +155,11 @@ struct CommandResult {
 //   Example:  {"1483228800", "/U"} -> report, date 01.01.2017, E0 63618825627;
 //             {"31.02.2000"} -> nonexistent_date
 [[nodiscard]] CommandResult run_command(std::span<const std::string_view> arguments, UtcClock clock) noexcept;
+// The same in a historical calendar of one's choice.
+//   Example:  ({"11.02.1730"}, clock, {britain, annunciation}) -> report,
+//             date 11.02.1731, RD Julian 631922
+[[nodiscard]] CommandResult run_command(std::span<const std::string_view> arguments, UtcClock clock,
+                                        const CalendarSettings& settings) noexcept;
 
 // run_command on the arguments as main() receives them: argv[0] is the
 // program's name and is skipped; a null pointer reads as an empty text.
@@ -144,6 +171,8 @@ struct CommandResult {
 // has any word, then run_command on them.
 //   Example:  ("1483228800", "/U") -> as run_command({"1483228800", "/U"})
 [[nodiscard]] CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock) noexcept;
+[[nodiscard]] CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock,
+                                     const CalendarSettings& settings) noexcept;
 
 // convert_value: one value of a format, as its text (moment_from_text).
 //
@@ -157,5 +186,8 @@ struct CommandResult {
 //   Example:  (unix_ms, "1483228800500") -> report, 01.01.2017 00:00:00,
 //             E3 63618825627500; (hfs, "-1") -> too_big
 [[nodiscard]] CommandResult convert_value(FormatSpec spec, std::string_view text) noexcept;
+// The same, the date in a historical calendar of one's choice.
+[[nodiscard]] CommandResult convert_value(FormatSpec spec, std::string_view text,
+                                          const CalendarSettings& settings) noexcept;
 
 }  // namespace morvek

@@ -23,8 +23,12 @@ enum class Field : std::uint8_t {
     e0, e3, e6, leap_seconds, unix_time, file_time,
     e0_hex, e3_hex, e6_hex, unix_hex, file_time_hex, jdn, mjd, iso,
     unix_ms, unix_us, unix_ns, webkit, cocoa, cocoa_ns, hfs, dotnet_ticks, ole, excel, excel_1904, gps, fat,
+    julian_date, gregorian_date, historical_date, dual_date, day_of_year, iso_week, easter_julian, easter_gregorian,
 };
-inline constexpr std::size_t field_count = static_cast<std::size_t>(Field::fat) + 1;
+inline constexpr std::size_t field_count = static_cast<std::size_t>(Field::easter_gregorian) + 1;
+// The historian's fields, from julian_date on: the day in each calendar,
+// the dual date, the day of the year, the ISO week, the two Easters.
+inline constexpr std::size_t first_historian_field = static_cast<std::size_t>(Field::julian_date);
 inline constexpr std::size_t default_field_count = static_cast<std::size_t>(Field::file_time) + 1;
 
 // The names the records, --fields and the bindings use, indexed by Field.
@@ -34,6 +38,8 @@ inline constexpr std::array<std::string_view, field_count> field_names = {
     "e0_hex", "e3_hex", "e6_hex", "unix_hex", "file_time_hex", "jdn", "mjd", "iso",
     "unix_ms", "unix_us", "unix_ns", "webkit", "cocoa", "cocoa_ns", "hfs", "dotnet_ticks", "ole", "excel",
     "excel_1904", "gps", "fat",
+    "julian_date", "gregorian_date", "historical_date", "dual_date", "day_of_year", "iso_week", "easter_julian",
+    "easter_gregorian",
 };
 
 [[nodiscard]] constexpr std::string_view field_name(Field field) noexcept {
@@ -62,7 +68,17 @@ struct Record {
 // field_has_value: whether the record has the field. A record that was not
 // converted has only its line, input, status and (but for usage) message;
 // era_date and the RD lines only where the report shows them; a format only
-// where the moment has a value in it.
+// where the moment has a value in it; julian_date and gregorian_date from
+// 01.01.0001 on, the Easters from the year 1 of historical_date on.
+//
+// The historian's fields, in the record's calendar settings:
+//   julian_date, gregorian_date, historical_date  the day in each calendar
+//   dual_date        the date field's date as its year-start style writes it
+//   day_of_year      of the date field's date in its own calendar (the days
+//                    a reform took away not counted)
+//   iso_week         the ISO 8601 week date, "2016-W52-6"
+//   easter_julian    Easter Sunday of historical_date's year, a Julian date
+//   easter_gregorian the same by the Gregorian computus, a Gregorian date
 [[nodiscard]] bool field_has_value(Field field, const Record& record) noexcept;
 
 // field_integer: the value of a number or digits field that has one.
@@ -84,8 +100,10 @@ using FieldText = FixedText<48>;
 // fields of the line (line, input, status, message) are the caller's; a
 // moment whose E6 leaves 64 bits has no field (its record is too_big).
 //   Example:  (unix_time, moment_from_integer(file_time, 131277024005000000)) -> 1483228800
-[[nodiscard]] std::optional<std::int64_t> moment_field_integer(Field field, Moment moment) noexcept;
-[[nodiscard]] FieldText moment_field_text(Field field, Moment moment) noexcept;
+// The settings are those convert_value was given.
+[[nodiscard]] std::optional<std::int64_t> moment_field_integer(Field field, Moment moment,
+                                                               const CalendarSettings& settings = {}) noexcept;
+[[nodiscard]] FieldText moment_field_text(Field field, Moment moment, const CalendarSettings& settings = {}) noexcept;
 
 // write_message: the program's message for a record that was not converted,
 // as one line (each run of blanks and line ends one space, trimmed); the

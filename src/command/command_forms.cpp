@@ -86,7 +86,7 @@ CommandOutcome run_foreign_scale_form(ConversionState& state, std::string_view t
 // A date in the named calendar, or else a day count of that calendar.
 CommandOutcome run_calendar_form(ConversionState& state, std::string_view text, CalendarMode mode) {
     state.calendar_mode = mode;
-    state.era_seconds = parse_date(state, text);
+    state.era_seconds = parse_typed_date(state, text);
     if (!state.bad_format) return CommandOutcome::report;
     if (state.digit_count == 0) return CommandOutcome::usage;
     const auto value = detail::integer_from_text(text);
@@ -134,7 +134,7 @@ CommandOutcome run_switch_form(ConversionState& state, std::string_view first, N
 }
 
 CommandOutcome run_date_and_time(ConversionState& state, std::string_view date, std::string_view time) {
-    state.era_seconds = parse_date(state, date);
+    state.era_seconds = parse_typed_date(state, date);
     state.second_of_day = parse_time_of_day(state, time);
     return state.bad_format ? CommandOutcome::usage : CommandOutcome::report;
 }
@@ -147,7 +147,7 @@ bool is_switch(std::string_view text) {
 
 CommandOutcome run_one_argument_form(ConversionState& state, std::string_view first, UtcClock clock,
                              std::string_view& clock_tag) {
-    state.era_seconds = parse_date(state, first);
+    state.era_seconds = parse_typed_date(state, first);
     state.second_of_day = 0;
     if (!state.bad_format) return state.date_nonexistent ? CommandOutcome::nonexistent_date : CommandOutcome::report;
 

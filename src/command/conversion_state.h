@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "morvek/calendar_types.h"
+#include "morvek/command.h"
 
 namespace morvek::cli {
 
@@ -28,10 +28,20 @@ struct ConversionState {
     std::int32_t ticks = 0;        // 100 ns digit of a FILE time
     std::int32_t digit_count = 0;  // nonzero marks a numeric first argument
     std::string_view calendar_tag;  // "(J)", "(G)" or empty
+    CalendarSettings settings;      // the historical calendar's reform and year start
 };
 
 // A run starts from the start values of every field, as a fresh process
-// would: flags clear, Historical mode, no tag, no sub-second parts.
-inline void reset_for_run(ConversionState& state) { state = ConversionState{}; }
+// would: flags clear, Historical mode, no tag, no sub-second parts; the
+// calendar settings stay.
+inline void reset_for_run(ConversionState& state) {
+    const CalendarSettings settings = state.settings;
+    state = ConversionState{};
+    state.settings = settings;
+}
+
+// Whether the historical calendar is another than the program's default
+// one: only then do the operations take the settings' paths.
+inline bool has_own_reform(const ConversionState& state) { return state.settings.reform != rome_reform; }
 
 }  // namespace morvek::cli

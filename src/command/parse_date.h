@@ -26,4 +26,14 @@ namespace morvek::cli {
 //             Julian "19.12.2016" -> the same, fields 01.01.2017
 std::int64_t parse_date(ConversionState& state, std::string_view text);
 
+// parse_typed_date: a date text as the user typed it: in the year-start
+// style of state.settings, parse_date of the calendar date it names; a
+// dual date "dd.mm.yyyy/yy" too, whose two years must be those the style
+// gives the day (else date_nonexistent, with day, month and the first
+// year in the fields). In the january style, parse_date itself.
+//
+//   Example:  annunciation "11.02.1730" and "11.02.1730/31" -> as "11.02.1731";
+//             annunciation "11.05.1730/31" -> date_nonexistent
+std::int64_t parse_typed_date(ConversionState& state, std::string_view text);
+
 }  // namespace morvek::cli

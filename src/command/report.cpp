@@ -7,6 +7,7 @@
 #include "command/unix_file_time_in_state.h"
 #include "morvek/detail/arithmetic.h"
 #include "morvek/moment.h"
+#include "morvek/reform.h"
 
 namespace morvek::cli {
 
@@ -65,7 +66,7 @@ CommandResult report_from_state(ConversionState& state, ReportLayout layout, std
     // Only a typed historical date of the Common Era, or the clock's, shows
     // its day count; the count's calendar is the one in use that day.
     if (state.year > 0 && state.digit_count == 0 && state.calendar_mode == CalendarMode::Historical) {
-        const bool julian = era_day <= detail::last_julian_era_day;
+        const bool julian = era_day < detail::first_gregorian_day_of(state.settings.reform);
         result.rd_line = julian ? RdLine::julian : RdLine::gregorian;
         result.rd_value = julian ? rd_julian : rd_gregorian;
     }
@@ -82,6 +83,7 @@ CommandResult report_from_state(ConversionState& state, ReportLayout layout, std
     result.leap_seconds = leap_seconds_up_to(result.e0);
     result.unix_time = unix_time_from_era_seconds(state, result.e0);
     result.file_time = file_time_from_era_seconds(state, result.e0);
+    result.settings = state.settings;
     return result;
 }
 

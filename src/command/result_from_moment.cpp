@@ -1,5 +1,8 @@
 #include "command/result_from_moment.h"
 
+#include "command/date_time_from_era_seconds.h"
+#include "command/report.h"
+
 namespace morvek::cli {
 
 CommandResult result_from_moment(Moment moment) noexcept {
@@ -38,6 +41,23 @@ CommandResult result_from_moment(Moment moment) noexcept {
         const auto file_time = whole ? detail::checked_add(*whole, moment.nanosecond / 100) : std::nullopt;
         result.file_time = file_time.value_or(-1);
     }
+    result.moment = moment;
+    return result;
+}
+
+CommandResult result_from_moment(Moment moment, const CalendarSettings& settings) noexcept {
+    if (settings == CalendarSettings{}) return result_from_moment(moment);
+    if (!e6_from_moment(moment)) return result_from_moment(moment);  // too big either way
+    ConversionState state;
+    state.settings = settings;
+    // A value is a number: the report shows no day count for it.
+    state.digit_count = 1;
+    const std::int32_t units = moment.nanosecond / 100;  // [0, 9999999]
+    state.millis = units / 10000;
+    state.micros = units / 10 % 1000;
+    state.ticks = units % 10;
+    state.era_seconds = date_time_from_era_seconds(state, moment.seconds);
+    CommandResult result = report_from_state(state, ReportLayout::multi_argument, {});
     result.moment = moment;
     return result;
 }

@@ -15,4 +15,8 @@ namespace morvek::cli {
 //   Example:  {63618825627, 500000000} -> 01.01.2017 00:00:00, E3 63618825627500
 CommandResult result_from_moment(Moment moment) noexcept;
 
+// The same in a historical calendar of one's choice (another reform, another
+// year start), through the command's own conversions.
+CommandResult result_from_moment(Moment moment, const CalendarSettings& settings) noexcept;
+
 }  // namespace morvek::cli

@@ -54,9 +54,12 @@ CommandResult run_command(ConversionState& state, std::span<const std::string_vi
     }
     if (outcome == CommandOutcome::nonexistent_date && state.month != 0) {
         result.date = {state.calendar_mode, {state.year, state.month, state.day}};
-        result.date_fault = date_fault(state.calendar_mode, result.date.date);
+        result.date_fault = state.calendar_mode == CalendarMode::Historical && has_own_reform(state)
+                                ? date_fault(state.settings.reform, result.date.date)
+                                : date_fault(state.calendar_mode, result.date.date);
     }
     result.outcome = outcome;
+    result.settings = state.settings;
     result.first_argument = arguments[0];
     result.has_second_argument = arguments.size() > 1;
     if (result.has_second_argument) result.second_argument = arguments[1];
@@ -68,6 +71,15 @@ CommandResult run_command(ConversionState& state, std::span<const std::string_vi
 CommandResult run_command(std::span<const std::string_view> arguments, UtcClock clock) noexcept {
     cli::ConversionState state;
     return cli::run_command(state, arguments, clock);
+}
+
+CommandResult run_command(std::span<const std::string_view> arguments, UtcClock clock,
+                          const CalendarSettings& settings) noexcept {
+    cli::ConversionState state;
+    state.settings = settings;
+    CommandResult result = cli::run_command(state, arguments, clock);
+    result.settings = settings;  // a usage result too
+    return result;
 }
 
 CommandResult run_command(int argc, const char* const* argv, UtcClock clock) noexcept {

@@ -86,7 +86,12 @@ std::optional<CommandResult> number_line(std::string_view line, std::string_view
 }  // namespace
 
 CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock) noexcept {
-    if (!appended_switch.empty()) {
+    return run_line(line, appended_switch, clock, CalendarSettings{});
+}
+
+CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock,
+                       const CalendarSettings& settings) noexcept {
+    if (!appended_switch.empty() && settings == CalendarSettings{}) {
         if (std::optional<CommandResult> result = number_line(line, appended_switch)) return *result;
     }
     // Four words already make the usage form, so the rest need no place.
@@ -102,18 +107,23 @@ CommandResult run_line(std::string_view line, std::string_view appended_switch, 
     }
     // A blank line stays blank: the usage form, whatever would be appended.
     if (!appended_switch.empty() && count > 0 && count < words.size()) words[count++] = appended_switch;
-    return run_command(std::span<const std::string_view>{words.data(), count}, clock);
+    return run_command(std::span<const std::string_view>{words.data(), count}, clock, settings);
 }
 
 CommandResult convert_value(FormatSpec spec, std::string_view text) noexcept {
+    return convert_value(spec, text, CalendarSettings{});
+}
+
+CommandResult convert_value(FormatSpec spec, std::string_view text, const CalendarSettings& settings) noexcept {
     const Result<Moment> moment = moment_from_text(spec, text);
     CommandResult result;
     if (moment) {
-        result = cli::result_from_moment(*moment);
+        result = cli::result_from_moment(*moment, settings);
     } else {
         result.outcome = outcome_from_status(moment.error());
     }
     result.first_argument = text;
+    result.settings = settings;
     result.from_format = true;
     result.format = spec.format;
     return result;

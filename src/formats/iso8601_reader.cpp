@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "morvek/week_date.h"
+
 namespace morvek::detail {
 
 namespace {
@@ -61,9 +63,14 @@ private:
     std::size_t at_ = 0;
 };
 
+// How the date was given: year, month and day; year, week and weekday;
+// year and day of the year.
+enum class DateForm { calendar, week, ordinal };
+
 struct Fields {
+    DateForm form = DateForm::calendar;
     std::int64_t year = 0;  // astronomical
-    std::int64_t month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    std::int64_t month = 0, day = 0, hour = 0, minute = 0, second = 0;  // week: month the week, day the weekday; ordinal: day
     std::int64_t nanosecond = 0;
     std::int64_t offset_minutes = 0;  // east of UTC
 };
@@ -97,6 +104,19 @@ bool read_zone(Cursor& in, Fields& fields, bool basic) noexcept {
     return true;
 }
 
+// After the year: Www-D (Www D in the basic form), DDD, or MM-DD (MMDD).
+bool read_month_day_or_week(Cursor& in, Fields& fields, bool basic) noexcept {
+    if (in.take('W')) {
+        fields.form = DateForm::week;
+        return in.digits(2, fields.month) && (basic || in.take('-')) && in.digits(1, fields.day);
+    }
+    if (in.digits_ahead() == 3 && !basic) {
+        fields.form = DateForm::ordinal;
+        return in.digits(3, fields.day);
+    }
+    return in.digits(2, fields.month) && (basic || in.take('-')) && in.digits(2, fields.day);
+}
+
 // The date part; `basic` tells which form was met.
 bool read_date(Cursor& in, Fields& fields, bool& basic) noexcept {
     const char sign = in.peek();
@@ -105,13 +125,14 @@ bool read_date(Cursor& in, Fields& fields, bool& basic) noexcept {
     const std::size_t run = in.digits_ahead();
     if (!signed_year && run == 8) {  // YYYYMMDD
         basic = true;
-        return in.digits(4, fields.year) && in.digits(2, fields.month) && in.digits(2, fields.day);
+        return in.digits(4, fields.year) && read_month_day_or_week(in, fields, true);
     }
     if (run < 4 || (!signed_year && run != 4) || run > 12) return false;
     if (!in.digits(static_cast<int>(run), fields.year)) return false;
     if (sign == '-') fields.year = -fields.year;
-    basic = false;
-    return in.take('-') && in.digits(2, fields.month) && in.take('-') && in.digits(2, fields.day);
+    basic = !signed_year && in.peek() == 'W';  // YYYYWwwD
+    if (basic) return read_month_day_or_week(in, fields, true);
+    return in.take('-') && read_month_day_or_week(in, fields, false);
 }
 
 bool read_time(Cursor& in, Fields& fields, bool basic) noexcept {
@@ -151,15 +172,27 @@ Result<Moment> moment_from_iso8601(std::string_view text) noexcept {
         return Status::bad_format;
     }
     if (fields.year > year_limit || fields.year < -year_limit) return Status::out_of_range;
-    if (fields.month < 1 || fields.month > 12 || fields.day < 1) return Status::nonexistent_date;
-    const std::int32_t length = month_lengths[gregorian_leap(fields.year) ? 1 : 0][fields.month];
-    if (fields.day > length) return Status::nonexistent_date;
+    std::int64_t midnight = 0;
+    if (fields.form == DateForm::calendar) {
+        if (fields.month < 1 || fields.month > 12 || fields.day < 1) return Status::nonexistent_date;
+        const std::int32_t length = month_lengths[gregorian_leap(fields.year) ? 1 : 0][fields.month];
+        if (fields.day > length) return Status::nonexistent_date;
+        midnight = leap_free_midnight(fields.year, fields.month, fields.day);
+    } else {
+        const auto year = static_cast<std::int32_t>(fields.year);
+        const Result<DayCount> era_day =
+            fields.form == DateForm::week
+                ? era_day_from_iso_week_date({year, static_cast<std::int32_t>(fields.month), static_cast<Weekday>(fields.day)})
+                : era_day_from_ordinal_date({year, static_cast<std::int32_t>(fields.day)});
+        if (!era_day) return era_day.error();
+        midnight = day_index_from_era_day(*era_day) * seconds_per_day;
+    }
     if (fields.hour > 23 || fields.minute > 59 || fields.second > 60) return Status::nonexistent_time;
 
     // A second 60 is read as the 59 before it, then moved on by the leap
     // second, if the UTC moment has one.
     const bool second_60 = fields.second == 60;
-    const std::int64_t leap_free = leap_free_midnight(fields.year, fields.month, fields.day) + fields.hour * 3600 +
+    const std::int64_t leap_free = midnight + fields.hour * 3600 +
                                    fields.minute * 60 + (second_60 ? 59 : fields.second) -
                                    fields.offset_minutes * 60;
     std::int64_t seconds = insert_leap_seconds(leap_free);

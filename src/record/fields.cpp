@@ -6,6 +6,7 @@
 #include "morvek/iso8601.h"
 #include "morvek/record.h"
 #include "record/field_writer.h"
+#include "record/historian_fields.h"
 #include "text/date_time_text.h"
 #include "text/text_builder.h"
 
@@ -92,6 +93,7 @@ FieldType field_type(Field field) noexcept {
         case Field::jdn:
         case Field::mjd:
         case Field::leap_seconds:
+        case Field::day_of_year:
             return FieldType::number;
         case Field::e0:
         case Field::e3:
@@ -125,6 +127,9 @@ bool field_has_value(Field field, const Record& record) noexcept {
         case Field::rd_gregorian: return r.rd_line == RdLine::gregorian;
         default: break;
     }
+    if (detail::is_historian_field(field)) {
+        return !detail::historian_field_text(field, r.era_day, r.date, r.settings).view().empty();
+    }
     if (format_field(field).is_format) return text_from_moment(format_field(field).format, r.moment).has_value();
     return true;
 }
@@ -145,6 +150,7 @@ std::optional<std::int64_t> field_integer(Field field, const Record& record) noe
         case Field::file_time: return r.file_time;
         case Field::jdn: return jdn_from_era_day(r.era_day).value_or(0);
         case Field::mjd: return mjd_from_era_day(r.era_day).value_or(0);
+        case Field::day_of_year: return detail::day_of_year_of(r.date, r.settings);
         default: break;
     }
     const std::optional<Format> format = format_of_field(field);
@@ -206,6 +212,9 @@ void detail::write_field_text(TextBuilder& out, Field field, const Record& recor
         case Field::input:
         case Field::message: return;
         default: break;
+    }
+    if (detail::is_historian_field(field)) {
+        return out.text(detail::historian_field_text(field, r.era_day, r.date, r.settings).view());
     }
     if (format_field(field).is_format) {
         out.text(text_from_moment(format_field(field).format, r.moment).value_or(FormatText{}).view());

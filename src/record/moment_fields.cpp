@@ -4,6 +4,7 @@
 
 #include "morvek/iso8601.h"
 #include "morvek/record.h"
+#include "record/historian_fields.h"
 #include "text/date_time_text.h"
 #include "text/text_builder.h"
 
@@ -28,12 +29,19 @@ std::int64_t report_file_time(Moment moment) noexcept {
     return file_time_from_moment(moment).value_or(-1);
 }
 
+// The report's date of a moment: the historical date of its day.
+ReportDate report_date_of(Moment moment, const CalendarSettings& settings) noexcept {
+    const DayCount era_day = detail::day_and_second_from_e0(moment.seconds).era_day;
+    return {CalendarMode::Historical, date_from_era_day(settings.reform, era_day).value_or(Date{})};
+}
+
 }  // namespace
 
-std::optional<std::int64_t> moment_field_integer(Field field, Moment moment) noexcept {
+std::optional<std::int64_t> moment_field_integer(Field field, Moment moment, const CalendarSettings& settings) noexcept {
     if (field_type(field) == FieldType::text || !e6_from_moment(moment)) return std::nullopt;
     const std::int64_t e0 = moment.seconds;
     switch (field) {
+        case Field::day_of_year: return detail::day_of_year_of(report_date_of(moment, settings), settings);
         case Field::era_day: return detail::day_and_second_from_e0(e0).era_day;
         case Field::leap_seconds: return leap_seconds_up_to(e0);
         case Field::e0: return e0;
@@ -57,14 +65,22 @@ std::optional<std::int64_t> moment_field_integer(Field field, Moment moment) noe
     return *value;
 }
 
-FieldText moment_field_text(Field field, Moment moment) noexcept {
+FieldText moment_field_text(Field field, Moment moment, const CalendarSettings& settings) noexcept {
     if (!e6_from_moment(moment)) return {};
     if (field_type(field) != FieldType::text) {
-        const std::optional<std::int64_t> value = moment_field_integer(field, moment);
+        const std::optional<std::int64_t> value = moment_field_integer(field, moment, settings);
         if (!value) return {};
         return text_of([&](TextBuilder& out) { out.decimal(*value); });
     }
-    const auto date_time = [&] { return *date_time_from_moment(CalendarMode::Historical, moment); };
+    if (detail::is_historian_field(field)) {
+        return detail::historian_field_text(field, detail::day_and_second_from_e0(moment.seconds).era_day,
+                                            report_date_of(moment, settings), settings);
+    }
+    const auto date_time = [&] {
+        DateTime at = *date_time_from_moment(CalendarMode::Historical, moment);
+        if (settings.reform != rome_reform) at.date = report_date_of(moment, settings).date;
+        return at;
+    };
     const auto hex = [&](std::int64_t value) { return text_of([&](TextBuilder& out) { out.hexadecimal(value); }); };
     switch (field) {
         case Field::date: {

@@ -101,8 +101,9 @@ void BatchConverter::convert_line(std::string_view line, bool too_long) {
         record.result.outcome = CommandOutcome::too_long;
     } else {
         record.input = line;
-        record.result = options_.from_format ? convert_value(*options_.from_format, detail::trimmed(line))
-                                             : run_line(line, options_.from_switch, clock_);
+        record.result = options_.from_format
+                            ? convert_value(*options_.from_format, detail::trimmed(line), options_.settings)
+                            : run_line(line, options_.from_switch, clock_, options_.settings);
     }
     count(record);
 
@@ -172,8 +173,9 @@ void BatchConverter::convert_row(std::string_view row, bool too_long) {
             record.result.first_argument = options_.column_name.empty() ? column_label_.view() : options_.column_name;
         } else {
             record.input = fields_[column_index_];
-            record.result = options_.from_format ? convert_value(*options_.from_format, detail::trimmed(record.input))
-                                                 : run_line(record.input, options_.from_switch, clock_);
+            record.result = options_.from_format
+                                ? convert_value(*options_.from_format, detail::trimmed(record.input), options_.settings)
+                                : run_line(record.input, options_.from_switch, clock_, options_.settings);
         }
     }
     count(record);

@@ -87,6 +87,29 @@ bool read_window(std::string_view text, YearWindow& window) {
     return true;
 }
 
+// A preset's name, or the first Gregorian day as DD.MM.YYYY.
+bool read_reform(std::string_view text, Reform& reform) {
+    if (const std::optional<Reform> preset = reform_from_name(text)) {
+        reform = *preset;
+        return true;
+    }
+    std::int32_t parts[3] = {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t dot = i < 2 ? text.find('.') : text.size();
+        const std::string_view digits = text.substr(0, dot);
+        if (dot == std::string_view::npos || digits.empty() || digits.size() > (i < 2 ? 2u : 5u)) return false;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') return false;
+            parts[i] = parts[i] * 10 + (c - '0');
+        }
+        text.remove_prefix(i < 2 ? dot + 1 : dot);
+    }
+    const Result<Reform> read = reform_from_first_gregorian_date({parts[2], parts[1], parts[0]});
+    if (!read) return false;
+    reform = *read;
+    return true;
+}
+
 }  // namespace
 
 BatchOptionsRead batch_options_from_arguments(std::span<const char* const> arguments, std::span<const char*> files,
@@ -148,6 +171,19 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
         } else if (kind == Operands::files && argument.substr(0, 9) == "--column=") {
             if (!read_column(prefix_of(argument, "--column="), options)) return fail("--column needs a number from 1 or a name");
             column_given = true;
+        } else if (argument.substr(0, 9) == "--reform=") {
+            if (!read_reform(prefix_of(argument, "--reform="), options.settings.reform)) {
+                return fail("--reform needs rome, france, prussia, denmark, britain, sweden, russia, greece or the "
+                            "first Gregorian day, DD.MM.YYYY from 15.10.1582 to 31.12.9999");
+            }
+            options.calendar_chosen = true;
+        } else if (argument.substr(0, 13) == "--year-start=") {
+            const std::optional<YearStart> style = year_start_from_name(prefix_of(argument, "--year-start="));
+            if (!style) return fail("--year-start needs january, annunciation or christmas");
+            options.settings.year_start = *style;
+            options.calendar_chosen = true;
+        } else if (kind == Operands::value_words && argument == "--between") {
+            options.between = true;
         } else if (kind == Operands::value_words && argument == "--guess") {
             options.guess = true;
         } else if (kind == Operands::value_words && argument.substr(0, 9) == "--window=") {
@@ -174,6 +210,9 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
     if (options.format == BatchFormat::list && !fields_chosen) {
         std::copy_n(list_fields.first.begin(), list_fields.second, options.fields.begin());
         options.chosen_count = list_fields.second;
+        for (std::size_t i = first_historian_field; options.calendar_chosen && i < field_count; ++i) {
+            options.fields[options.chosen_count++] = static_cast<Field>(i);
+        }
         for (std::size_t i = 0; i < options.chosen_count; ++i) options.names[i] = field_name(options.fields[i]);
     }
     if (options.header && options.format != BatchFormat::tsv && options.format != BatchFormat::csv) {

@@ -30,9 +30,10 @@ inline constexpr auto list_fields = [] {
     std::size_t count = 0;
     for (std::size_t i = 0; i < field_count; ++i) {
         const auto field = static_cast<Field>(i);
+        // The historian's fields only when a calendar option asks for them.
         const bool shown = field != Field::line && field != Field::input && field != Field::e0_hex &&
                            field != Field::e3_hex && field != Field::e6_hex && field != Field::unix_hex &&
-                           field != Field::file_time_hex;
+                           field != Field::file_time_hex && i < first_historian_field;
         if (shown) fields[count++] = field;
     }
     return std::pair{fields, count};
@@ -53,6 +54,9 @@ struct BatchOptions {
     std::size_t column = 0;                      // --column=N, 1-based; 0 when named
     std::string_view column_name;                // --column=NAME, found in the header row
     unsigned jobs = 0;                           // --jobs=N; 0: every CPU the process may use
+    CalendarSettings settings;                   // --reform= and --year-start=
+    bool calendar_chosen = false;                // either was given
+    bool between = false;                        // a one-moment run's --between
     std::span<const Field> chosen_fields() const { return {fields.data(), chosen_count}; }
     std::string_view name_of(std::size_t index) const { return names[index]; }
 };
@@ -71,9 +75,10 @@ enum class Operands : std::uint8_t { files, value_words };
 // arguments of a one-moment run with the stream's options.
 //
 //   Given:    options (--format=, --header, --fields=NAME or LABEL=NAME,...,
-//             --from=, --jobs=, --input=csv|tsv with --column=N|NAME; --guess
-//             and --window= for a value) and operands in any order; "--"
-//             ends the options, "-" is standard input
+//             --from=, --reform=, --year-start=, --jobs=, --input=csv|tsv
+//             with --column=N|NAME; --guess, --window= and --between for a
+//             value) and operands in any order; "--" ends the options, "-"
+//             is standard input
 //   Returns:  the options and the operands (views of the arguments), or the
 //             problem and the argument it is about
 //   Example:  {"--format=tsv", "--from=/U", "times.txt"} -> tsv, default

@@ -10,6 +10,7 @@
 #include "morvek/command_text.h"
 #include "morvek/iso8601.h"
 #include "stream/batch_records.h"
+#include "stream/between.h"
 
 namespace morvek::stream {
 
@@ -49,10 +50,17 @@ int write_guesses(std::string_view value, YearWindow window) {
 
 bool starts_one_moment_run(std::string_view first) {
     return first.starts_with("--from=") || first.starts_with("--format=") || first.starts_with("--fields=") ||
-           first == "--header" || first == "--guess" || first.starts_with("--window=");
+           first == "--header" || first == "--guess" || first.starts_with("--window=") ||
+           first.starts_with("--reform=") || first.starts_with("--year-start=") || first == "--between";
 }
 
 int run_one_moment(std::span<const char* const> arguments, UtcClock clock) {
+    // --between (among the options, before any "--") makes a run of its own.
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view word = arguments[i] != nullptr ? arguments[i] : "";
+        if (word == "--") break;
+        if (word == "--between") return run_between(arguments.first(i), arguments.subspan(i + 1), clock);
+    }
     std::vector<const char*> words(arguments.size());
     const bool format_given = std::any_of(arguments.begin(), arguments.end(), [](const char* argument) {
         return argument != nullptr && std::string_view{argument}.starts_with("--format=");
@@ -76,8 +84,8 @@ int run_one_moment(std::span<const char* const> arguments, UtcClock clock) {
     Record record;
     record.line = 1;
     record.input = value;
-    record.result = options.from_format ? convert_value(*options.from_format, detail::trimmed(value))
-                                        : run_line(value, options.from_switch, clock);
+    record.result = options.from_format ? convert_value(*options.from_format, detail::trimmed(value), options.settings)
+                                        : run_line(value, options.from_switch, clock, options.settings);
     std::string text;
     if (options.format == BatchFormat::report) {
         write_command_output(record.result, string_sink(text));

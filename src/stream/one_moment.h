@@ -9,7 +9,8 @@
 namespace morvek::stream {
 
 // Whether the program's first argument begins such a run: --from=,
-// --format=, --fields=, --header, --guess or --window=.
+// --format=, --fields=, --header, --guess, --window=, --reform=,
+// --year-start= or --between.
 bool starts_one_moment_run(std::string_view first_argument);
 
 // run_one_moment: the value's words joined by single spaces, read with
@@ -17,6 +18,8 @@ bool starts_one_moment_run(std::string_view first_argument);
 // without --from the words are a command line), written in --format (list
 // when none is given) to standard output. --guess lists every format that
 // reads the value as a moment within --window (1970..2099 when none).
+// --reform= and --year-start= choose the historical calendar (and add the
+// historian's fields to the list); --between runs run_between.
 //
 //   Returns:  0 when the value was converted (a guess was found), 1 when
 //             not, 2 for wrong options or an output that cannot be written

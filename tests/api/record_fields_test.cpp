@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <tuple>
 
 #include "command/date_time_from_era_seconds.h"
 #include "command/report.h"
 #include "command/result_from_moment.h"
+#include "morvek/easter.h"
 #include "morvek/record.h"
 
 namespace morvek {
@@ -38,11 +40,19 @@ std::vector<Moment> moments_of_every_kind() {
     return moments;
 }
 
+// The default calendar, and two of other reforms and year-start styles.
+const CalendarSettings settings_rows[] = {
+    {},
+    {*reform_from_name("britain"), YearStart::annunciation},
+    {*reform_from_first_gregorian_date({1800, 1, 5}), YearStart::christmas},
+};
+
 // The report of a moment as the command's own conversions make it: the
 // whole second through the Era-seconds form, its parts of a second as a
 // FILE time leaves them.
-CommandResult report_through_the_command(Moment moment) {
+CommandResult report_through_the_command(Moment moment, const CalendarSettings& settings) {
     cli::ConversionState state;
+    state.settings = settings;
     if (!e6_from_moment(moment)) {
         CommandResult too_big;
         too_big.outcome = CommandOutcome::too_big;
@@ -60,38 +70,67 @@ CommandResult report_through_the_command(Moment moment) {
 }
 
 TEST(RecordFields, TheReportOfAMomentIsTheCommandsOwn) {
-    for (const Moment moment : moments_of_every_kind()) {
-        const CommandResult want = report_through_the_command(moment);
-        const CommandResult got = cli::result_from_moment(moment);
-        const auto fields = [](const CommandResult& r) {
-            return std::tuple{r.outcome, r.layout, r.date.calendar, r.date.date, r.hour, r.minute, r.second, r.has_era_date,
-                              r.rd_line, r.era_day, r.weekday, r.e0, r.e3, r.e6, r.leap_seconds, r.unix_time, r.file_time};
-        };
-        EXPECT_EQ(fields(got), fields(want)) << moment.seconds << "." << moment.nanosecond;
-        if (got.outcome == CommandOutcome::report) {
-            EXPECT_EQ(got.moment, moment);
+    for (const CalendarSettings& settings : settings_rows) {
+        for (const Moment moment : moments_of_every_kind()) {
+            const CommandResult want = report_through_the_command(moment, settings);
+            const CommandResult got = cli::result_from_moment(moment, settings);
+            const auto fields = [](const CommandResult& r) {
+                return std::tuple{r.outcome, r.layout, r.date.calendar, r.date.date, r.hour, r.minute, r.second,
+                                  r.has_era_date, r.rd_line, r.era_day, r.weekday, r.e0, r.e3, r.e6, r.leap_seconds,
+                                  r.unix_time, r.file_time};
+            };
+            EXPECT_EQ(fields(got), fields(want)) << moment.seconds << "." << moment.nanosecond;
+            if (got.outcome == CommandOutcome::report) {
+                EXPECT_EQ(got.moment, moment);
+            }
         }
     }
 }
 
 TEST(RecordFields, EachFieldOfAMomentIsWhatItsWholeReportShows) {
     std::size_t compared = 0;
-    for (const Moment moment : moments_of_every_kind()) {
-        Record record;
-        record.result = report_through_the_command(moment);
-        for (std::size_t i = 0; i < field_count; ++i) {
-            const auto field = static_cast<Field>(i);
-            if (field == Field::line || field == Field::input || field == Field::status || field == Field::message) continue;
-            const std::string_view want = field_text(field, record).view();
-            EXPECT_EQ(moment_field_text(field, moment).view(), want)
-                << field_name(field) << " of " << moment.seconds << "." << moment.nanosecond;
-            if (field_type(field) != FieldType::text) {
-                EXPECT_EQ(moment_field_integer(field, moment), field_integer(field, record)) << field_name(field);
+    for (const CalendarSettings& settings : settings_rows) {
+        for (const Moment moment : moments_of_every_kind()) {
+            Record record;
+            record.result = report_through_the_command(moment, settings);
+            for (std::size_t i = 0; i < field_count; ++i) {
+                const auto field = static_cast<Field>(i);
+                if (field == Field::line || field == Field::input || field == Field::status || field == Field::message) continue;
+                const std::string_view want = field_text(field, record).view();
+                EXPECT_EQ(moment_field_text(field, moment, settings).view(), want)
+                    << field_name(field) << " of " << moment.seconds << "." << moment.nanosecond;
+                if (field_type(field) != FieldType::text) {
+                    EXPECT_EQ(moment_field_integer(field, moment, settings), field_integer(field, record)) << field_name(field);
+                }
+                ++compared;
             }
-            ++compared;
         }
     }
-    EXPECT_GT(compared, 100000u);
+    EXPECT_GT(compared, 300000u);
+}
+
+// The historian's fields of a report, against the library's functions of
+// its day: each field is the function it is said to be.
+TEST(RecordFields, TheHistoriansFieldsAreTheirDaysInEachCalendar) {
+    for (const CalendarSettings& settings : settings_rows) {
+        for (const Moment moment : moments_of_every_kind()) {
+            Record record;
+            record.result = cli::result_from_moment(moment, settings);
+            if (record.result.outcome != CommandOutcome::report) continue;
+            const DayCount day = record.result.era_day;
+            const Date historical = *date_from_era_day(settings.reform, day);
+            EXPECT_EQ(record.result.date.date, historical);
+            EXPECT_EQ(field_has_value(Field::julian_date, record), day >= 1);
+            EXPECT_EQ(field_has_value(Field::easter_gregorian, record), historical.year >= 1 && historical.year <= 5879611);
+            if (historical.year >= 1 && historical.year < 100000) {
+                const Date easter = *easter_gregorian(historical.year);
+                char text[16];
+                std::snprintf(text, sizeof text, "%02d.%02d.%d", easter.day, easter.month, easter.year);
+                EXPECT_EQ(field_text(Field::easter_gregorian, record).view(), text);
+                EXPECT_EQ(field_integer(Field::day_of_year, record), *day_of_year(settings.reform, historical));
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -101,6 +101,40 @@ with tempfile.TemporaryDirectory() as work:
             expected += subprocess.run([MORVEK, *line.decode().split()], capture_output=True).stdout
     check(run.stdout == expected, "report format equals the one-moment outputs")
 
+# The historical calendar's options, in one-moment runs and the stream mode,
+# and the span between two moments.
+def program(arguments, stdin=b""):
+    return subprocess.run([MORVEK, *arguments], input=stdin, capture_output=True, timeout=60)
+
+
+run = program(["--reform=britain", "--year-start=annunciation", "--format=tsv",
+               "--fields=date,dual_date,day_of_year", "11.02.1730/31"])
+check(run.returncode == 0 and run.stdout == b"11.02.1731\t11.02.1730/31\t42\n", f"dual date: {run.stdout!r}")
+run = batch(["--reform=russia", "--format=tsv", "--fields=input,date,gregorian_date"], b"25.10.1917\n")
+check(run.stdout == b"25.10.1917\t25.10.1917\t07.11.1917\n", f"Russia's calendar: {run.stdout!r}")
+run = batch(["--reform=england"])
+check(run.returncode == 2 and b"--reform needs" in run.stderr, f"unknown reform: {run.returncode} {run.stderr!r}")
+run = program(["--reform=01.01.1500", "0"])
+check(run.returncode == 2 and b"15.10.1582" in run.stderr, f"reform before Rome's: {run.returncode} {run.stderr!r}")
+check(b"julian_date" not in program(["--from=unix", "0"]).stdout, "the list has no historian's fields by default")
+check(b"easter_gregorian" in program(["--reform=rome", "--from=unix", "0"]).stdout, "a calendar option adds them")
+spans = [
+    (["--between", "31.12.2016", "23:59:59", "--", "01.01.2017"], b"days\t1\nseconds\t2\n"),
+    (["--reform=britain", "--between", "23.04.1616", "/G", "--", "23.04.1616"], b"days\t10\nseconds\t864000\n"),
+    (["--between", "31.12.-1", "--", "01.01.1"], b"days\t1\nseconds\t86400\n"),
+    (["--between", "1500", "/E3", "--", "0"], b"days\t0\nseconds\t-1.5\n"),
+    (["--between", "500", "/E3", "--", "1500", "/E3"], b"days\t0\nseconds\t1.0\n"),
+]
+for arguments, want in spans:
+    run = program(arguments)
+    check(run.returncode == 0 and run.stdout == want, f"{' '.join(arguments)}: {run.returncode} {run.stdout!r}")
+run = program(["--between", "31.02.2000", "--", "01.01.2017"])
+check(run.returncode == 1 and run.stdout == b"" and b"first: nonexistent-date" in run.stderr,
+      f"a side that is no moment: {run.returncode} {run.stderr!r}")
+for arguments in (["--between", "01.01.2017"], ["--format=tsv", "--between", "1", "--", "2"]):
+    run = program(arguments)
+    check(run.returncode == 2 and run.stdout == b"", f"{' '.join(arguments)}: {run.returncode}")
+
 # A terminal sees each record as soon as its line is read.
 leader, follower = pty.openpty()
 process = subprocess.Popen([MORVEK, "--batch", "--from=/U", "--format=tsv", "--fields=line,date,time"],

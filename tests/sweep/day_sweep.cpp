@@ -18,6 +18,7 @@
 #include "command/calendar_in_state.h"
 #include "command/conversion_state.h"
 #include "morvek/calendar.h"
+#include "morvek/reform.h"
 #include "reference/reference_calendar.h"
 
 namespace morvek {
@@ -174,6 +175,15 @@ void sweep_chunk(const Chunk& chunk, ChunkResult& result) {
                        std::to_string(era_day));
         }
 
+        // The historical calendar with Rome's reform is the historical calendar.
+        if (mode == Mode::Historical && era_day != 0) {
+            const Result<Date> rome_date = morvek::date_from_era_day(rome_reform, era_day);
+            if (!rome_date || *rome_date != *public_date ||
+                morvek::era_day_from_date(rome_reform, *rome_date).value_or(0) != era_day) {
+                result.add("Rome's reform differs from the historical calendar on Era Day " + std::to_string(era_day));
+            }
+        }
+
         if (era_day == chunk.last) break;
     }
 
@@ -250,6 +260,14 @@ void sweep_years(Mode mode, std::int64_t first_year, std::int64_t last_year, Fai
                                     (in_domain && public_era_day.value_or(0) != era_day))) {
                     failures.add(std::string(mode_name(mode)) + " public era_day_from_date(" +
                                  text(reference::Date{year, month, day, {}}) + ") differs");
+                }
+                if (public_year && mode == Mode::Historical) {
+                    const Result<DayCount> rome = morvek::era_day_from_date(
+                        rome_reform, {static_cast<std::int32_t>(year), month, day});
+                    if (rome.error() != public_era_day.error() || rome.value_or(0) != public_era_day.value_or(0)) {
+                        failures.add("Rome's reform reads " + text(reference::Date{year, month, day, {}}) +
+                                     " otherwise than the historical calendar");
+                    }
                 }
                 const bool switches = mode == Mode::Gregorian && year > 1582 &&
                                       reference::day_month_pair_possible(month, day);

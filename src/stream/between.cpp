@@ -1,0 +1,106 @@
+#include "stream/between.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "morvek/record.h"
+#include "stream/batch_options.h"
+
+namespace morvek::stream {
+
+namespace {
+
+void complain(std::string_view text) {
+    std::string line = "morvek: --between: ";
+    line.append(text).append("\n");
+    (void)!::write(STDERR_FILENO, line.data(), line.size());
+}
+
+bool write_all(std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, text.data(), text.size());
+        if (written <= 0) return false;
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A side that is no moment: its status and the program's message.
+std::string failure_text(std::string_view side, const CommandResult& result) {
+    std::string text(side);
+    text.append(": ").append(outcome_name(result.outcome));
+    Record record;
+    record.result = result;
+    std::string message;
+    write_message(record, string_sink(message));
+    if (!message.empty()) text.append(": ").append(message);
+    return text;
+}
+
+}  // namespace
+
+std::string elapsed_text(Elapsed elapsed, bool fraction) {
+    if (!fraction) return std::to_string(elapsed.seconds);
+    std::int64_t whole = elapsed.seconds;
+    std::int64_t part = elapsed.nanosecond;
+    const bool negative = whole < 0;
+    if (negative && part > 0) {  // -1 + 0.75 is -0.25
+        whole += 1;
+        part = nanoseconds_per_second - part;
+    }
+    std::string digits = std::to_string(nanoseconds_per_second + part).substr(1);  // nine digits
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string text = negative && whole == 0 ? "-" : "";
+    text.append(std::to_string(whole)).append(".").append(digits);
+    return text;
+}
+
+int run_between(std::span<const char* const> options, std::span<const char* const> sides, UtcClock clock) {
+    for (const char* option : options) {
+        const std::string_view word = option != nullptr ? option : "";
+        if (!word.starts_with("--reform=") && !word.starts_with("--year-start=")) {
+            std::string problem = "only --reform= and --year-start= may come before --between: ";
+            complain(problem.append(word));
+            return 2;
+        }
+    }
+    std::vector<const char*> no_operands;
+    const BatchOptionsRead read = batch_options_from_arguments(options, no_operands, Operands::value_words);
+    if (!read.problem.empty()) {
+        std::string problem(read.problem);
+        complain(problem.append(": ").append(read.subject));
+        return 2;
+    }
+    const auto separator = std::find_if(sides.begin(), sides.end(), [](const char* word) {
+        return word != nullptr && std::string_view{word} == "--";
+    });
+    if (separator == sides.end()) {
+        complain("needs two command lines: --between WORDS -- WORDS");
+        return 2;
+    }
+    const auto run_side = [&](auto begin, auto end) {
+        std::vector<std::string_view> words;
+        for (auto word = begin; word != end; ++word) words.emplace_back(*word != nullptr ? *word : "");
+        return run_command(words, clock, read.options.settings);
+    };
+    const CommandResult first = run_side(sides.begin(), separator);
+    const CommandResult second = run_side(separator + 1, sides.end());
+    bool failed = false;
+    for (const auto& [name, result] : {std::pair{"first", &first}, std::pair{"second", &second}}) {
+        if (result->outcome == CommandOutcome::report) continue;
+        complain(failure_text(name, *result));
+        failed = true;
+    }
+    if (failed) return 1;
+    const bool fraction = first.moment.nanosecond != 0 || second.moment.nanosecond != 0;
+    std::string text = "days\t";
+    text.append(std::to_string(days_between(first.era_day, second.era_day))).append("\nseconds\t");
+    text.append(elapsed_text(second.moment - first.moment, fraction)).append("\n");
+    return write_all(text) ? 0 : 2;
+}
+
+}  // namespace morvek::stream
