@@ -1,7 +1,5 @@
 #include "stream/between.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -9,25 +7,13 @@
 
 #include "morvek/record.h"
 #include "stream/batch_options.h"
+#include "stream/inputs.h"
 
 namespace morvek::stream {
 
 namespace {
 
-void complain(std::string_view text) {
-    std::string line = "morvek: --between: ";
-    line.append(text).append("\n");
-    (void)!::write(STDERR_FILENO, line.data(), line.size());
-}
-
-bool write_all(std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, text.data(), text.size());
-        if (written <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
+void complain_about_between(std::string_view text) { complain({"--between: ", text}); }
 
 // A side that is no moment: its status and the program's message.
 std::string failure_text(std::string_view side, const CommandResult& result) {
@@ -64,7 +50,7 @@ int run_between(std::span<const char* const> options, std::span<const char* cons
         const std::string_view word = option != nullptr ? option : "";
         if (!word.starts_with("--reform=") && !word.starts_with("--year-start=")) {
             std::string problem = "only --reform= and --year-start= may come before --between: ";
-            complain(problem.append(word));
+            complain_about_between(problem.append(word));
             return 2;
         }
     }
@@ -72,14 +58,14 @@ int run_between(std::span<const char* const> options, std::span<const char* cons
     const BatchOptionsRead read = batch_options_from_arguments(options, no_operands, Operands::value_words);
     if (!read.problem.empty()) {
         std::string problem(read.problem);
-        complain(problem.append(": ").append(read.subject));
+        complain_about_between(problem.append(": ").append(read.subject));
         return 2;
     }
     const auto separator = std::find_if(sides.begin(), sides.end(), [](const char* word) {
         return word != nullptr && std::string_view{word} == "--";
     });
     if (separator == sides.end()) {
-        complain("needs two command lines: --between WORDS -- WORDS");
+        complain_about_between("needs two command lines: --between WORDS -- WORDS");
         return 2;
     }
     const auto run_side = [&](auto begin, auto end) {
@@ -92,7 +78,7 @@ int run_between(std::span<const char* const> options, std::span<const char* cons
     bool failed = false;
     for (const auto& [name, result] : {std::pair{"first", &first}, std::pair{"second", &second}}) {
         if (result->outcome == CommandOutcome::report) continue;
-        complain(failure_text(name, *result));
+        complain_about_between(failure_text(name, *result));
         failed = true;
     }
     if (failed) return 1;
@@ -100,7 +86,7 @@ int run_between(std::span<const char* const> options, std::span<const char* cons
     std::string text = "days\t";
     text.append(std::to_string(days_between(first.era_day, second.era_day))).append("\nseconds\t");
     text.append(elapsed_text(second.moment - first.moment, fraction)).append("\n");
-    return write_all(text) ? 0 : 2;
+    return write_whole(text) ? 0 : 2;
 }
 
 }  // namespace morvek::stream

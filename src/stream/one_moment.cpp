@@ -10,25 +10,13 @@
 #include "morvek/command_text.h"
 #include "morvek/iso8601.h"
 #include "stream/batch_records.h"
+#include "stream/inputs.h"
 #include "stream/between.h"
 
 namespace morvek::stream {
 
 namespace {
 
-bool write_all(std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, text.data(), text.size());
-        if (written <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-void complain(std::string_view problem, std::string_view subject) {
-    const std::string line = "morvek: " + std::string(problem) + ": " + std::string(subject) + "\n";
-    (void)!::write(STDERR_FILENO, line.data(), line.size());
-}
 
 // "name  2017-01-01T00:00:00Z" for each format that reads the value as a
 // moment of the window, ordered by name.
@@ -42,7 +30,7 @@ int write_guesses(std::string_view value, YearWindow window) {
         text.append(name).append(width + 2 - name.size(), ' ');
         text.append(iso8601_from_moment(guess.moment).value_or(IsoText{}).view()).append("\n");
     }
-    if (!write_all(text)) return 2;
+    if (!write_whole(text)) return 2;
     return guesses.count > 0 ? 0 : 1;
 }
 
@@ -70,7 +58,7 @@ int run_one_moment(std::span<const char* const> arguments, UtcClock clock) {
     if (!format_given) with_default.insert(with_default.begin(), "--format=list");
     const BatchOptionsRead read = batch_options_from_arguments(with_default, words, Operands::value_words);
     if (!read.problem.empty()) {
-        complain(read.problem, read.subject);
+        complain({read.problem, ": ", read.subject});
         return 2;
     }
     const BatchOptions& options = read.options;
@@ -96,7 +84,7 @@ int run_one_moment(std::span<const char* const> arguments, UtcClock clock) {
         write_record(out, options, record);
         text.assign(out.view());
     }
-    if (!write_all(text)) return 2;
+    if (!write_whole(text)) return 2;
     return record.result.outcome == CommandOutcome::report ? 0 : 1;
 }
 

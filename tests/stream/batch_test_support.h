@@ -26,12 +26,22 @@ struct Converted {
     BatchTotals totals;
 };
 
+// The options read from their texts; the texts must outlive them.
+struct ReadOptions {
+    std::vector<const char*> arguments;
+    std::vector<const char*> files;
+    BatchOptionsRead read;
+    explicit ReadOptions(const std::vector<std::string>& option_texts) {
+        for (const auto& text : option_texts) arguments.push_back(text.c_str());
+        files.resize(arguments.size());
+        read = batch_options_from_arguments(arguments, files);
+    }
+};
+
 inline Converted convert(const std::vector<std::string>& option_texts, const std::vector<std::string_view>& inputs,
                          std::uint64_t seed = 1) {
-    std::vector<const char*> arguments;
-    for (const auto& text : option_texts) arguments.push_back(text.c_str());
-    std::vector<const char*> files(arguments.size());
-    const BatchOptionsRead read = batch_options_from_arguments(arguments, files);
+    const ReadOptions options(option_texts);
+    const BatchOptionsRead& read = options.read;
     Converted converted;
     if (!read.problem.empty()) {
         converted.output = "options refused: " + std::string(read.problem);
@@ -65,10 +75,8 @@ inline Converted convert(const std::vector<std::string>& option_texts, const std
 // real files, as the program writes them.
 inline Converted convert_run(const std::vector<std::string>& option_texts, const std::vector<std::string_view>& inputs,
                              unsigned jobs, std::uint64_t seed = 1) {
-    std::vector<const char*> arguments;
-    for (const auto& text : option_texts) arguments.push_back(text.c_str());
-    std::vector<const char*> files(arguments.size());
-    const BatchOptionsRead read = batch_options_from_arguments(arguments, files);
+    const ReadOptions options(option_texts);
+    const BatchOptionsRead& read = options.read;
     Converted converted;
     if (!read.problem.empty()) {
         converted.output = "options refused: " + std::string(read.problem);
