@@ -555,6 +555,10 @@ TEST(FormatGuesses, EveryFormatWhoseReadingFallsInTheWindowInNameOrder) {
     // The Unix counts read -1 in 1969, just outside the default window.
     EXPECT_EQ(guessed_names("-1"), "cocoa cocoa_ns gps");
     EXPECT_EQ(guessed_names("-1", {1969, 1969}), "unix unix_ms unix_ns unix_us");
+    // The window counts the years the ISO texts show: proleptic Gregorian, 0 is 1 BCE.
+    EXPECT_EQ(guessed_names("-1", {0, 0}), "e0 e3 e6 era_day");
+    EXPECT_EQ(guessed_names("-1", {-1, -1}), "");
+    EXPECT_EQ(guessed_names("-14831424000", {1500, 1500}), "unix");  // 05.01.1500, 26.12.1499 of the Julian calendar
     const Guesses guesses = guess_formats("42736");
     ASSERT_GE(guesses.count, 3u);
     EXPECT_EQ(iso8601_from_moment(guesses.items[2].moment)->view(), "2017-01-01T00:00:00Z");  // excel
