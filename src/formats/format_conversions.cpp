@@ -220,7 +220,8 @@ Result<Moment> moment_from_cocoa(std::string_view text) noexcept {
 // The days of OLE Automation and Excel: the whole part counts days, the
 // fraction the time of day, forward even below 0.
 Result<Moment> moment_from_day_fraction(Format format, std::string_view text) noexcept {
-    const Result<detail::DecimalValue> value = detail::decimal_from_value_text(text, 64);
+    // However many digits: they are floored exactly.
+    const Result<detail::DecimalValue> value = detail::decimal_from_value_text(text, text.size());
     if (!value) return value.error();
     const auto whole = static_cast<std::int64_t>(value->whole);
     std::int64_t day = 0;  // from the epoch of the format

@@ -83,7 +83,7 @@ Result<std::int64_t> integer_from_bytes(std::string_view text, std::size_t count
     return static_cast<std::int64_t>(value);
 }
 
-Result<DecimalValue> decimal_from_value_text(std::string_view text, int max_fraction_digits) noexcept {
+Result<DecimalValue> decimal_from_value_text(std::string_view text, std::size_t max_fraction_digits) noexcept {
     DecimalValue value;
     std::size_t i = 0;
     value.negative = i < text.size() && text[i] == '-';
@@ -100,7 +100,7 @@ Result<DecimalValue> decimal_from_value_text(std::string_view text, int max_frac
     }
     if (i < text.size() && text[i] == '.') {
         ++i;
-        int fraction_digits = 0;
+        std::size_t fraction_digits = 0;
         const std::size_t first_fraction_digit = i;
         for (; i < text.size() && is_digit(text[i]); ++i) {
             any_digit = true;

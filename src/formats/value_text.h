@@ -45,7 +45,7 @@ struct DecimalValue {
 // digit; up to `max_fraction_digits` fraction digits (more: bad_format).
 //   Returns:  the value; bad_format for other text; out_of_range when the
 //             whole part leaves 64 bits
-Result<DecimalValue> decimal_from_value_text(std::string_view text, int max_fraction_digits) noexcept;
+Result<DecimalValue> decimal_from_value_text(std::string_view text, std::size_t max_fraction_digits) noexcept;
 
 // floor_of_fraction: floor(0.fraction × scale), all digits counted, for
 // scale <= 10^14.

@@ -465,7 +465,7 @@ def decimal_texts(f, count):
                 texts.append(base + "".join(rng.choice("0123456789") for _ in range(rng.randint(1, extra))))
     if f.name != "cocoa":  # just below and just above the point where the nanosecond changes
         for _ in range(count // 20):
-            k, digits = rng.randrange(1, 86400 * 10**9), rng.randint(20, 60)
+            k, digits = rng.randrange(1, 86400 * 10**9), rng.randint(20, 120)
             below = k * 10**digits // (86400 * 10**9)  # k / (86400 × 10^9) cut to `digits` digits
             whole = str(rng.randint(max(f.lowest, 1), 50000))
             texts += [f"{whole}.{below:0{digits}d}", f"{whole}.{below + 1:0{digits}d}"]

@@ -471,6 +471,10 @@ TEST(FormatReading, FractionsAreFlooredExactlyWhateverTheirLength) {
     for (const auto& row : rows) {
         EXPECT_EQ(written("unix_ns", row.format, row.text), row.unix_ns) << row.format << " " << row.text;
     }
+    // Any number of digits: 0.4 and 300 nines lies in the nanosecond before 12:00, 0.5000...01 in 12:00's.
+    const std::string nines(300, '9');
+    EXPECT_EQ(written("unix_ns", "excel_1904", "0.4" + nines), "-2082801600000000001");
+    EXPECT_EQ(written("unix_ns", "excel_1904", "0.5" + std::string(300, '0') + "1"), "-2082801600000000000");
 }
 
 TEST(FormatWriting, FractionsAreTheShortestTextOfTheSameNanosecond) {

@@ -117,6 +117,10 @@ expect(["--guess", "-1", "--window=-5..1969"], 0,
        "unix_ms  1969-12-31T23:59:59.999000Z\nunix_ns  1969-12-31T23:59:59.999999Z\n"
        "unix_us  1969-12-31T23:59:59.999999Z\nwebkit   1600-12-31T23:59:59.999999Z\n")
 
+status, out, _ = run(["--help"])
+check(status == 0 and "--format=report|tsv|csv|jsonl|list" in out and "--from=FORMAT" in out and "--guess VALUE" in out,
+      f"--help tells of the formats: {out!r}")
+
 # ---- option words the program refuses: status 2, nothing on standard output -------------
 
 refused = [
