@@ -363,12 +363,12 @@ def field_text(name, moment):
 
 # ---- values -----------------------------------------------------------------------
 
-def E0_at(y, m, d, seconds=0):
+def moment_at(y, m, d, seconds=0):
     return moment_from_leap_free(midnight(y, m, d) + seconds)
 
 
 # Moments the formats are tried around: the eras the formats reach, each leap second.
-ANCHORS = [E0_at(*day) for day in [(1, 1, 1), (100, 1, 1), (1582, 10, 15), (1601, 1, 1), (1899, 12, 30),
+ANCHORS = [moment_at(*day) for day in [(1, 1, 1), (100, 1, 1), (1582, 10, 15), (1601, 1, 1), (1899, 12, 30),
                                    (1900, 1, 1), (1900, 3, 1), (1904, 1, 1), (1970, 1, 1), (1980, 1, 6),
                                    (2001, 1, 1), (2017, 1, 1), (2038, 1, 19), (2040, 2, 6), (2107, 12, 31),
                                    (9999, 12, 31), (10000, 1, 1), (0, 3, 1), (-1, 1, 1), (-4713, 11, 24),
@@ -392,7 +392,7 @@ def sample_moments(count):
         elif pick < 0.75:
             moments.append((rng.randint(LOWEST_MOMENT[0], HIGHEST_MOMENT[0]), rng.randrange(10**9)))
         else:  # 1500 to 2300, where most values of the world lie
-            moments.append(around(E0_at(1900, 1, 1), 400 * 366 * 86400))
+            moments.append(around(moment_at(1900, 1, 1), 400 * 366 * 86400))
     return [m for m in moments if LOWEST_MOMENT <= m <= HIGHEST_MOMENT]
 
 
@@ -650,8 +650,8 @@ for f in FORMATS:
             total += run(f.name, f"{f.name}:{order}", byte_rows(f, order, 150))
 
 # The texts of the formats' own examples: the values an analyst meets.
-assert BY_NAME["file_time"].read(131277024000000000) == ("ok", E0_at(2017, 1, 1))
-assert BY_NAME["excel"].read("42736") == ("ok", E0_at(2017, 1, 1))
+assert BY_NAME["file_time"].read(131277024000000000) == ("ok", moment_at(2017, 1, 1))
+assert BY_NAME["excel"].read("42736") == ("ok", moment_at(2017, 1, 1))
 assert Iso.read_fields(2017, 1, 1, 0, 59, 60, 0, 60) == ("ok", (LEAP_E0[-1], 0))
 
 for failure in failures[:60]:

@@ -531,7 +531,8 @@ TEST(FormatNames, ByteFormsOnlyForIntegersAndOnlyAsSuffixes) {
 
 std::string guessed_names(std::string_view text, YearWindow window = {}) {
     std::string names;
-    for (const Guess& guess : guess_formats(text, window).view()) {
+    const Guesses guesses = guess_formats(text, window);  // kept: view() of a temporary would dangle
+    for (const Guess& guess : guesses.view()) {
         if (!names.empty()) names += ' ';
         names += format_info(guess.format).name;
     }
