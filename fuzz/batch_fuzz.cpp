@@ -70,9 +70,9 @@ std::string one_moment_output(const std::string& line, std::string_view from) {
 }
 
 // The report format's output for a line read as one value of a format.
-std::string value_output(const std::string& line, morvek::FormatSpec spec) {
+std::string value_output(const std::string& line, morvek::FormatSpec named_format) {
     std::string output;
-    morvek::write_command_output(morvek::convert_value(spec, morvek::detail::trimmed(line)), morvek::string_sink(output));
+    morvek::write_command_output(morvek::convert_value(named_format, morvek::detail::trimmed(line)), morvek::string_sink(output));
     return output;
 }
 
@@ -108,10 +108,10 @@ void check_list(std::string_view output, const std::vector<LineSeen>& lines) {
 // The fields of a value read in a named format: the value written back in
 // that format reads again as itself; a value without a moment says why,
 // naming the format.
-void check_named_fields(const morvek::records::Row& row, morvek::FormatSpec spec) {
+void check_named_fields(const morvek::records::Row& row, morvek::FormatSpec named_format) {
     // line, input, status, date, the format's own field, message
     if (row.size() != 6) __builtin_trap();
-    const morvek::Format format = spec.format;
+    const morvek::Format format = named_format.format;
     const std::string_view name = morvek::format_info(format).name;
     if (row[2] != "ok") {
         const bool names_format = row[5].size() > name.size() && row[5].ends_with(name) && row[5][row[5].size() - name.size() - 1] == ' ';
@@ -135,14 +135,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view format = (choice & 0x80) != 0 ? list_format : formats[choice & 3];
     const bool named = (choice & 0x40) != 0;
     std::string from(named ? std::string_view{} : froms[(choice >> 2) & 7]);
-    std::optional<morvek::FormatSpec> spec;
+    std::optional<morvek::FormatSpec> named_format;
     std::size_t skipped = 1;
     if (named) {
         const morvek::FormatInfo& row = morvek::format_table[data[1] % morvek::format_table.size()];
         const int order = row.byte_count == 0 ? 0 : data[1] / morvek::format_table.size() % 3;
         from = "--from=" + std::string(row.name) + (order == 1 ? ":le" : order == 2 ? ":be" : "");
-        spec = morvek::format_spec_from_name(std::string_view{from}.substr(7));
-        if (!spec) __builtin_trap();
+        named_format = morvek::format_spec_from_name(std::string_view{from}.substr(7));
+        if (!named_format) __builtin_trap();
         skipped = 2;
         if (size < 3) return 0;
     }
@@ -155,9 +155,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!from.empty()) options.push_back(from);
     if (header) options.emplace_back("--header");
     // A named format's records: its own field (every format is one) beside the date.
-    const bool chosen_fields = spec && format != "--format=report" && format != list_format;
+    const bool chosen_fields = named_format && format != "--format=report" && format != list_format;
     if (chosen_fields) {
-        options.push_back("--fields=line,input,status,date," + std::string(morvek::format_info(spec->format).name) + ",message");
+        options.push_back("--fields=line,input,status,date," + std::string(morvek::format_info(named_format->format).name) + ",message");
     }
     const auto converted =
         morvek::stream_testing::convert(options, {stream.substr(0, cut), stream.substr(cut)}, cut_byte);
@@ -169,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (format == "--format=report") {
         std::string expected;
         for (const LineSeen& line : lines) {
-            if (!line.too_long) expected += spec ? value_output(line.text, *spec) : one_moment_output(line.text, from);
+            if (!line.too_long) expected += named_format ? value_output(line.text, *named_format) : one_moment_output(line.text, from);
         }
         if (converted.output != expected) __builtin_trap();
         return 0;
@@ -203,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (row[0] != std::to_string(i + 1)) __builtin_trap();
             // The input comes back exactly, whatever its bytes.
             if (!lines[i].too_long && row[1] != lines[i].text) __builtin_trap();
-            if (spec) check_named_fields(row, *spec);
+            if (named_format) check_named_fields(row, *named_format);
         }
     }
     if (records != lines.size()) __builtin_trap();

@@ -612,16 +612,16 @@ PHRASES = {"bad-value": "not a value of", "too-big": "beyond the range of",
            "nonexistent-date": "non-existent date in", "nonexistent-time": "non-existent time in"}
 
 
-def run(name, spec, rows):
+def run(name, from_name, rows):
     fields = ["status", "message"] + FIELDS
     lines = "".join(text + "\n" for text, _, _ in rows).encode()
-    done = subprocess.run([MORVEK, "--batch", f"--from={spec}", "--format=tsv", "--fields=" + ",".join(fields)],
+    done = subprocess.run([MORVEK, "--batch", f"--from={from_name}", "--format=tsv", "--fields=" + ",".join(fields)],
                           input=lines, capture_output=True, timeout=300)
     records = done.stdout.decode("utf-8").split("\n")[:-1]
     wrong_count = len(records) != len(rows)
-    check(not wrong_count, f"{spec}: {len(records)} records for {len(rows)} lines")
+    check(not wrong_count, f"{from_name}: {len(records)} records for {len(rows)} lines")
     all_ok = all(status == "ok" for _, status, _ in rows)
-    check(done.returncode == (0 if all_ok else 1), f"{spec}: exit status {done.returncode}")
+    check(done.returncode == (0 if all_ok else 1), f"{from_name}: exit status {done.returncode}")
     shown = 0
     for (text, status, moment), record in zip(rows, records):
         got = record.split("\t")
@@ -635,9 +635,9 @@ def run(name, spec, rows):
             shown += 1
             if shown <= 8:
                 differing = [f"{f}: {g!r} not {w!r}" for f, g, w in zip(fields, got, want) if g != w]
-                failures.append(f"--from={spec} {text!r}: " + "; ".join(differing or [f"{got!r} not {want!r}"]))
+                failures.append(f"--from={from_name} {text!r}: " + "; ".join(differing or [f"{got!r} not {want!r}"]))
     if shown > 8:
-        failures.append(f"--from={spec}: {shown - 8} more lines differ")
+        failures.append(f"--from={from_name}: {shown - 8} more lines differ")
     return len(rows)
 
 

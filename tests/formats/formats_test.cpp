@@ -19,26 +19,26 @@
 namespace morvek {
 namespace {
 
-FormatSpec spec_of(std::string_view name) {
-    const std::optional<FormatSpec> spec = format_spec_from_name(name);
-    if (!spec) ADD_FAILURE() << "no format " << name;
-    return spec.value_or(FormatSpec{});
+FormatSpec named(std::string_view name) {
+    const std::optional<FormatSpec> found = format_spec_from_name(name);
+    if (!found) ADD_FAILURE() << "no format " << name;
+    return found.value_or(FormatSpec{});
 }
 
 std::string failure(Status status) { return "(" + std::string(status_name(status)) + ")"; }
 
 // The moment a text names, as ISO text, or the status in parentheses.
 std::string read_as_iso(std::string_view format, std::string_view text) {
-    const Result<Moment> moment = moment_from_text(spec_of(format), text);
+    const Result<Moment> moment = moment_from_text(named(format), text);
     if (!moment) return failure(moment.error());
     return std::string(iso8601_from_moment(*moment).value_or(IsoText{}).view());
 }
 
 // The text a format gives the moment another text names.
 std::string written(std::string_view format, std::string_view from, std::string_view text) {
-    const Result<Moment> moment = moment_from_text(spec_of(from), text);
+    const Result<Moment> moment = moment_from_text(named(from), text);
     if (!moment) return failure(moment.error());
-    const Result<FormatText> value = text_from_moment(spec_of(format).format, *moment);
+    const Result<FormatText> value = text_from_moment(named(format).format, *moment);
     return value ? std::string(value->view()) : failure(value.error());
 }
 
@@ -186,7 +186,7 @@ TEST(FormatRoundTrips, AMomentWrittenAndReadBackIsTheMomentFlooredToTheUnit) {
     const std::vector<Moment> moments = sample_moments();
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.format);
-        const Format format = spec_of(unit.format).format;
+        const Format format = named(unit.format).format;
         std::size_t round_trips = 0;
         for (const Moment moment : moments) {
             const Result<FormatText> text = text_from_moment(format, moment);
