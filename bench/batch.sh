@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The stream mode's speed and memory against GNU date -f and dateutils dconv,
 # in one run on the same input: LINES random Unix times (fixed seed), each
-# job run RUNS times, interleaved, the fastest run counted.
+# job run RUNS times, interleaved, the fastest run counted. Two jobs read
+# named formats: as many random Unix milliseconds, and their ISO 8601 texts.
 #
 #   bench/batch.sh [MORVEK] [LINES] [RUNS]    (defaults: build/release/morvek 1000000 5)
 set -euo pipefail
@@ -29,6 +30,15 @@ with open(f"{work}/unix.txt", "w") as f:
     f.writelines(f"{t}\n" for t in times)
 with open(f"{work}/unix_at.txt", "w") as f:  # date -f reads @N
     f.writelines(f"@{t}\n" for t in times)
+import datetime
+epoch = datetime.datetime(1970, 1, 1)
+milliseconds = [t * 1000 + random.randrange(1000) for t in times]
+with open(f"{work}/unix_ms.txt", "w") as f:
+    f.writelines(f"{ms}\n" for ms in milliseconds)
+with open(f"{work}/iso.txt", "w") as f:  # the same moments as ISO 8601 texts
+    for ms in milliseconds:
+        moment = epoch + datetime.timedelta(milliseconds=ms)
+        f.write(f"{moment:%Y-%m-%dT%H:%M:%S}.{ms % 1000:03d}Z\n")
 PY
 
 # name | command reading standard input | input
@@ -38,6 +48,8 @@ jobs=(
   "date -f narrow|date -u -f - '+%d.%m.%Y %H:%M:%S'|unix_at.txt"
   "morvek tsv, all default fields|$morvek --batch --from=/U --format=tsv|unix.txt"
   "morvek report|$morvek --batch --from=/U|unix.txt"
+  "morvek unix_ms to iso|$morvek --batch --from=unix_ms --format=tsv --fields=iso|unix_ms.txt"
+  "morvek iso to unix_ns|$morvek --batch --from=iso --format=tsv --fields=unix_ns|iso.txt"
 )
 declare -A best
 for ((run = 0; run < runs; run++)); do

@@ -131,8 +131,9 @@ struct Guesses {
 };
 
 // guess_formats: every format that reads the text as a moment within the
-// window (years of the Gregorian calendar, UTC), ordered by format name.
-//   Example:  "1483228800" -> unix 2017-01-01T00:00:00Z and gps 2027-01-06 among
+// window (years of the proleptic Gregorian calendar, UTC, astronomical: the
+// years of the moment's ISO text, 0 is 1 BCE), ordered by format name.
+//   Example:  "1483228800" -> unix 2017-01-01T00:00:00Z and gps 2027-01-05T23:59:42Z among
 //             others; not hfs, whose reading (1951) lies outside the window
 [[nodiscard]] Guesses guess_formats(std::string_view text, YearWindow window = {}) noexcept;
 

@@ -220,7 +220,8 @@ Result<Moment> moment_from_cocoa(std::string_view text) noexcept {
 // The days of OLE Automation and Excel: the whole part counts days, the
 // fraction the time of day, forward even below 0.
 Result<Moment> moment_from_day_fraction(Format format, std::string_view text) noexcept {
-    const Result<detail::DecimalValue> value = detail::decimal_from_value_text(text, 64);
+    // However many digits: they are floored exactly.
+    const Result<detail::DecimalValue> value = detail::decimal_from_value_text(text, text.size());
     if (!value) return value.error();
     const auto whole = static_cast<std::int64_t>(value->whole);
     std::int64_t day = 0;  // from the epoch of the format
@@ -357,13 +358,29 @@ Result<FormatText> text_from_moment(Format format, Moment moment) noexcept {
     return Status::bad_format;
 }
 
+namespace {
+
+// The year of a moment as its ISO text writes it: proleptic Gregorian with
+// astronomical years (0 is 1 BCE). The calendar repeats every 400 years, so
+// a day before the Era is counted whole cycles later, then moved back.
+std::int64_t iso_year(Moment moment) noexcept {
+    constexpr std::int64_t days_per_400_years = 146097;
+    const std::int64_t index = detail::day_index_from_era_day(detail::day_and_second_from_e0(moment.seconds).era_day);
+    const std::int64_t cycles_back = index < 0 ? (-index + days_per_400_years - 1) / days_per_400_years : 0;
+    const detail::CalendarDate date =
+        detail::calendar_date_from_era_day(CalendarMode::Gregorian, index + cycles_back * days_per_400_years + 1);
+    return date.year - 400 * cycles_back;
+}
+
+}  // namespace
+
 Guesses guess_formats(std::string_view text, YearWindow window) noexcept {
     Guesses guesses;
     for (const FormatInfo& row : format_table) {
         const Result<Moment> moment = moment_from_text({row.format, ByteOrder::none}, text);
         if (!moment) continue;
-        const Result<DateTime> date_time = date_time_from_moment(CalendarMode::Historical, *moment);
-        if (!date_time || date_time->date.year < window.first || date_time->date.year > window.last) continue;
+        const std::int64_t year = iso_year(*moment);
+        if (year < window.first || year > window.last) continue;
         guesses.items[guesses.count++] = {row.format, *moment};
     }
     std::sort(guesses.items.begin(), guesses.items.begin() + static_cast<std::ptrdiff_t>(guesses.count),

@@ -84,45 +84,68 @@ Result<std::int64_t> integer_from_bytes(std::string_view text, std::size_t count
     return static_cast<std::int64_t>(value);
 }
 
-Result<DecimalValue> decimal_from_value_text(std::string_view text, int max_fraction_digits) noexcept {
+Result<DecimalValue> decimal_from_value_text(std::string_view text, std::size_t max_fraction_digits) noexcept {
     DecimalValue value;
     std::size_t i = 0;
     value.negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
     bool any_digit = false;
+    bool nonzero = false;
     bool too_big = false;
     for (; i < text.size() && is_digit(text[i]); ++i) {
         any_digit = true;
+        nonzero = nonzero || text[i] != '0';
         const auto digit = static_cast<std::uint64_t>(text[i] - '0');
         if (value.whole > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) too_big = true;
         if (!too_big) value.whole = value.whole * 10 + digit;
     }
     if (i < text.size() && text[i] == '.') {
         ++i;
-        int fraction_digits = 0;
+        std::size_t fraction_digits = 0;
+        const std::size_t first_fraction_digit = i;
         for (; i < text.size() && is_digit(text[i]); ++i) {
             any_digit = true;
+            nonzero = nonzero || text[i] != '0';
             if (++fraction_digits > max_fraction_digits) return Status::bad_format;
             if (value.digits < max_kept_fraction_digits) {
                 value.fraction = value.fraction * 10 + static_cast<unsigned>(text[i] - '0');
                 ++value.digits;
             }
         }
+        const std::size_t first_rest_digit = first_fraction_digit + static_cast<std::size_t>(value.digits);
+        value.rest = text.substr(first_rest_digit, i - first_rest_digit);
     }
     if (!any_digit || i != text.size()) return Status::bad_format;
+    value.negative = value.negative && nonzero;
     if (too_big || value.whole > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
         return Status::out_of_range;
     }
     return value;
 }
 
-// A decimal of 24 digits lies within 10^-24 of the value it was cut from. A
-// floor at 10^14 units or fewer changes only at multiples of 1 / scale, and
-// those that are decimals at all have at most 14 + 2 fraction digits
-// (scale divides 2^5 × 3^3 × 10^11 here at most); so the cut decimal is
-// past such a point exactly when the whole value is.
+// The kept digits give floor(0.fraction × scale) = q / 10^24 floored. The
+// rest adds less than 10^-24, less than one unit of 1 / scale, so it can only
+// lift the floor by one: when 0.fraction + 0.rest × 10^-24 reaches
+// (floor + 1) / scale, that is when 0.rest >= gap / scale with
+// gap = (floor + 1) × 10^24 - q. The digits of gap / scale are made by long
+// division and compared with the rest's one by one; the point a floor
+// changes at need not be a decimal at all, so no count of kept digits
+// would do.
 std::int64_t floor_of_fraction(const DecimalValue& value, std::int64_t scale) noexcept {
-    return static_cast<std::int64_t>(value.fraction * static_cast<uint128>(scale) / power_of_ten(value.digits));
+    const uint128 power = power_of_ten(value.digits);
+    const uint128 scaled = value.fraction * static_cast<uint128>(scale);
+    const auto floor = static_cast<std::int64_t>(scaled / power);
+    if (value.rest.empty()) return floor;
+    const uint128 gap = static_cast<uint128>(floor + 1) * power - scaled;  // (0, 10^24]
+    if (gap >= static_cast<uint128>(scale)) return floor;
+    auto remainder = static_cast<std::int64_t>(gap);  // below scale: the digits of remainder / scale follow
+    for (const char c : value.rest) {
+        remainder *= 10;
+        const std::int64_t digit = remainder / scale;
+        remainder %= scale;
+        if (c - '0' != digit) return c - '0' > digit ? floor + 1 : floor;
+    }
+    return remainder == 0 ? floor + 1 : floor;
 }
 
 FractionDigits shortest_fraction_digits(std::int64_t part, std::int64_t scale) noexcept {

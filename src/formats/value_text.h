@@ -30,22 +30,26 @@ Result<std::int64_t> integer_from_value_text(std::string_view text) noexcept;
 Result<std::int64_t> integer_from_bytes(std::string_view text, std::size_t count, ByteOrder order) noexcept;
 
 // A decimal number read whole: sign, integer digits, fraction digits. The
-// fraction keeps at most 24 digits: further digits cannot move a floor to
-// nanoseconds or to 10^-24 of a day (see decimal_fraction.cpp).
+// fraction keeps its first 24 digits as an integer and the rest as text, so
+// that a floor is exact however many digits there are. A value of zero is
+// never negative ("-0.0" is 0).
 struct DecimalValue {
     bool negative = false;
     std::uint64_t whole = 0;
-    uint128 fraction = 0;  // the first `digits` fraction digits as an integer
-    int digits = 0;                  // [0, 24]
+    uint128 fraction = 0;   // the first `digits` fraction digits as an integer
+    int digits = 0;         // [0, 24]
+    std::string_view rest;  // the fraction digits after the 24th: a view of the text read
 };
 
 // decimal_from_value_text: [+-]digits[.digits] or [+-].digits; at least one
 // digit; up to `max_fraction_digits` fraction digits (more: bad_format).
 //   Returns:  the value; bad_format for other text; out_of_range when the
 //             whole part leaves 64 bits
-Result<DecimalValue> decimal_from_value_text(std::string_view text, int max_fraction_digits) noexcept;
+Result<DecimalValue> decimal_from_value_text(std::string_view text, std::size_t max_fraction_digits) noexcept;
 
-// floor_of_fraction: floor(fraction / 10^digits × scale), for scale < 10^14.
+// floor_of_fraction: floor(0.fraction × scale), all digits counted, for
+// scale <= 10^14.
+//   Example:  ("0.0000000000000115740740745", 86400 × 10^9) -> 1
 std::int64_t floor_of_fraction(const DecimalValue& value, std::int64_t scale) noexcept;
 
 // shortest_fraction_digits: the shortest decimal digits d (no trailing
