@@ -102,8 +102,9 @@ const Field* field_argument(sqlite3_context* context, sqlite3_value** arguments,
 
 // ---- the functions ----------------------------------------------------------------------
 
+// An empty text is a text, not NULL (a null pointer would be NULL).
 void result_text(sqlite3_context* context, std::string_view text) {
-    sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    sqlite3_result_text(context, text.empty() ? "" : text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
 // morvek(value, format, field)

@@ -49,27 +49,21 @@ void set_error(sqlite3_vtab* table, const char* message) {
 }
 
 // The hidden columns given with = are the arguments, in the order value,
-// first_year, last_year; idxNum has a bit for each. Without a value there
-// is nothing to guess from.
-int best_index(sqlite3_vtab* table, sqlite3_index_info* info) {
+// first_year, last_year; idxNum has a bit for each. A plan without the
+// value (the planner asks for one while it weighs the terms of an OR) is
+// priced out of use, and fails if it is run all the same.
+int best_index(sqlite3_vtab*, sqlite3_index_info* info) {
     int constraint_of[argument_count] = {-1, -1, -1};
     int unusable = 0;
-    bool value_named = false;
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& constraint = info->aConstraint[i];
-        if (constraint.iColumn < value_column) continue;
+        if (constraint.iColumn < value_column || constraint.op != SQLITE_INDEX_CONSTRAINT_EQ) continue;
         const int argument = constraint.iColumn - value_column;
-        if (argument == 0) value_named = true;
-        if (constraint.op != SQLITE_INDEX_CONSTRAINT_EQ) continue;
         if (!constraint.usable) {
             unusable |= 1 << argument;
             continue;
         }
         constraint_of[argument] = i;
-    }
-    if (!value_named) {
-        set_error(table, "morvek_guess: no value given; as in SELECT * FROM morvek_guess('1483228800')");
-        return SQLITE_ERROR;
     }
     int given = 0;
     int next_argument = 1;
@@ -80,9 +74,9 @@ int best_index(sqlite3_vtab* table, sqlite3_index_info* info) {
         info->aConstraintUsage[constraint_of[argument]].omit = 1;
     }
     // A plan where an argument comes later (from a join) is tried again.
-    if ((unusable & ~given) != 0 || (given & 1) == 0) return SQLITE_CONSTRAINT;
+    if ((unusable & ~given) != 0) return SQLITE_CONSTRAINT;
     info->idxNum = given;
-    info->estimatedCost = 10;
+    info->estimatedCost = (given & 1) != 0 ? 10 : 1e300;
     info->estimatedRows = static_cast<sqlite3_int64>(format_table.size());
     return SQLITE_OK;
 }
@@ -119,7 +113,11 @@ int filter_rows(sqlite3_vtab_cursor* base, int given, const char*, int count, sq
     cursor.row = 0;
     cursor.window = {};
     int next = 0;
-    sqlite3_value* value = (given & 1) != 0 && next < count ? arguments[next++] : nullptr;
+    if ((given & 1) == 0 || count < 1) {
+        set_error(base->pVtab, "morvek_guess: no value given; as in SELECT * FROM morvek_guess('1483228800')");
+        return SQLITE_ERROR;
+    }
+    sqlite3_value* value = arguments[next++];
     const bool first_read = (given & 2) == 0 || (next < count && read_year(arguments[next++], cursor.window.first));
     const bool last_read = (given & 4) == 0 || (next < count && read_year(arguments[next++], cursor.window.last));
     if (!first_read || !last_read || cursor.window.first > cursor.window.last) {
@@ -127,7 +125,6 @@ int filter_rows(sqlite3_vtab_cursor* base, int given, const char*, int count, sq
                                "(1970 and 2099 unless given)");
         return SQLITE_ERROR;
     }
-    if (value == nullptr) return SQLITE_OK;
     cursor.value = sqlite3_value_dup(value);
     SqlValue read;
     if (cursor.value == nullptr || !sql_value_of(cursor.value, read)) return SQLITE_NOMEM;

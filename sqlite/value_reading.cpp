@@ -33,8 +33,8 @@ void ValueText::write() noexcept {
         }
         case SqlType::real: {
             // Without a precision, the fixed form is the shortest that reads
-            // back to the same double; the digits are the double's, no
-            // arithmetic on its value.
+            // back to the same double, and the exact digits of a whole number
+            // (libstdc++; what the tests require): no arithmetic on the value.
             const std::to_chars_result written = std::to_chars(begin, end, value_.real, std::chars_format::fixed);
             text_ = {begin, static_cast<std::size_t>(written.ptr - begin)};
             return;

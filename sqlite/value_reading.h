@@ -33,7 +33,9 @@ struct SqlValue {
 // The text a value stands for, written when it is first asked for:
 //   INTEGER  its decimal digits;
 //   REAL     the shortest decimal text without exponent that reads back to
-//            the same double ("0.1"; 1e-7 as "0.0000001"; 2.0 as "2");
+//            the same double ("0.1"; 1e-7 as "0.0000001"; 2.0 as "2"); a
+//            whole number of more than 17 digits, where several texts are
+//            that short, as its exact digits (2^63 as 9223372036854775808);
 //            "inf" or "-inf" for those;
 //   TEXT     as it is;
 //   BLOB     in a byte form (NAME:le, NAME:be): its bytes as two upper-case
