@@ -18,27 +18,29 @@ namespace {
 // ---- the names, read once per statement ------------------------------------------------
 // A format or field argument that is a constant is read on the first row;
 // SQLite keeps what it read as the argument's auxiliary data, a pointer to
-// one of these rows (static, so nothing to free), for the rows after it.
+// one of these rows (made once, never freed), for the rows after it.
 
 constexpr std::size_t format_count = std::tuple_size_v<std::remove_cvref_t<decltype(format_table)>>;
 constexpr std::size_t byte_order_count = 3;
 
-constexpr std::array<FormatSpec, format_count * byte_order_count> spec_rows = [] {
-    std::array<FormatSpec, format_count * byte_order_count> rows{};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = {static_cast<Format>(i / byte_order_count), static_cast<ByteOrder>(i % byte_order_count)};
-    }
-    return rows;
-}();
+const FormatChoice& format_row(FormatSpec spec) noexcept {
+    static const std::array<FormatChoice, format_count * byte_order_count> rows = [] {
+        std::array<FormatChoice, format_count * byte_order_count> made{};
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            made[i] = format_choice({static_cast<Format>(i / byte_order_count), static_cast<ByteOrder>(i % byte_order_count)});
+        }
+        return made;
+    }();
+    return rows[static_cast<std::size_t>(spec.format) * byte_order_count + static_cast<std::size_t>(spec.bytes)];
+}
 
-constexpr std::array<Field, field_count> field_rows = [] {
-    std::array<Field, field_count> rows{};
-    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<Field>(i);
-    return rows;
-}();
-
-const FormatSpec& spec_row(FormatSpec spec) noexcept {
-    return spec_rows[static_cast<std::size_t>(spec.format) * byte_order_count + static_cast<std::size_t>(spec.bytes)];
+const FieldChoice& field_row(Field field) noexcept {
+    static const std::array<FieldChoice, field_count> rows = [] {
+        std::array<FieldChoice, field_count> made{};
+        for (std::size_t i = 0; i < made.size(); ++i) made[i] = field_choice(static_cast<Field>(i));
+        return made;
+    }();
+    return rows[static_cast<std::size_t>(field)];
 }
 
 // "morvek: unknown format 'unixx'; the formats: e0, e3, ..." as the SQL error.
@@ -73,30 +75,30 @@ std::string_view name_text(sqlite3_value* argument) {
 }
 
 // The format argument: "unix_ms", "file_time:le"; null with the error set.
-const FormatSpec* format_argument(sqlite3_context* context, sqlite3_value** arguments, int index, const char* function) {
-    if (const void* cached = sqlite3_get_auxdata(context, index)) return static_cast<const FormatSpec*>(cached);
+const FormatChoice* format_argument(sqlite3_context* context, sqlite3_value** arguments, int index, const char* function) {
+    if (const void* cached = sqlite3_get_auxdata(context, index)) return static_cast<const FormatChoice*>(cached);
     std::optional<FormatSpec> spec;
     if (sqlite3_value_type(arguments[index]) != SQLITE_NULL) spec = format_spec_from_name(name_text(arguments[index]));
     if (!spec) {
         name_error(context, function, "format", arguments[index]);
         return nullptr;
     }
-    const FormatSpec* row = &spec_row(*spec);
-    sqlite3_set_auxdata(context, index, const_cast<FormatSpec*>(row), nullptr);
+    const FormatChoice* row = &format_row(*spec);
+    sqlite3_set_auxdata(context, index, const_cast<FormatChoice*>(row), nullptr);
     return row;
 }
 
 // The field argument: "iso", "unix"; null with the error set.
-const Field* field_argument(sqlite3_context* context, sqlite3_value** arguments, int index, const char* function) {
-    if (const void* cached = sqlite3_get_auxdata(context, index)) return static_cast<const Field*>(cached);
+const FieldChoice* field_argument(sqlite3_context* context, sqlite3_value** arguments, int index, const char* function) {
+    if (const void* cached = sqlite3_get_auxdata(context, index)) return static_cast<const FieldChoice*>(cached);
     std::optional<Field> field;
     if (sqlite3_value_type(arguments[index]) != SQLITE_NULL) field = field_from_name(name_text(arguments[index]));
     if (!field) {
         name_error(context, function, "field", arguments[index]);
         return nullptr;
     }
-    const Field* row = &field_rows[static_cast<std::size_t>(*field)];
-    sqlite3_set_auxdata(context, index, const_cast<Field*>(row), nullptr);
+    const FieldChoice* row = &field_row(*field);
+    sqlite3_set_auxdata(context, index, const_cast<FieldChoice*>(row), nullptr);
     return row;
 }
 
@@ -109,13 +111,13 @@ void result_text(sqlite3_context* context, std::string_view text) {
 
 // morvek(value, format, field)
 void field_function(sqlite3_context* context, int, sqlite3_value** arguments) {
-    const FormatSpec* spec = format_argument(context, arguments, 1, "morvek");
-    if (spec == nullptr) return;
-    const Field* field = field_argument(context, arguments, 2, "morvek");
+    const FormatChoice* format = format_argument(context, arguments, 1, "morvek");
+    if (format == nullptr) return;
+    const FieldChoice* field = field_argument(context, arguments, 2, "morvek");
     if (field == nullptr) return;
     SqlValue value;
     if (!sql_value_of(context, arguments[0], value)) return;
-    ValueReading reading(*spec, value);
+    ValueReading reading(*format, value);
     const Answer answer = reading.field(*field);
     switch (answer.kind) {
         case AnswerKind::null: return sqlite3_result_null(context);
@@ -126,11 +128,11 @@ void field_function(sqlite3_context* context, int, sqlite3_value** arguments) {
 
 // morvek_status(value, format)
 void status_function(sqlite3_context* context, int, sqlite3_value** arguments) {
-    const FormatSpec* spec = format_argument(context, arguments, 1, "morvek_status");
-    if (spec == nullptr) return;
+    const FormatChoice* format = format_argument(context, arguments, 1, "morvek_status");
+    if (format == nullptr) return;
     SqlValue value;
     if (!sql_value_of(context, arguments[0], value)) return;
-    ValueReading reading(*spec, value);
+    ValueReading reading(*format, value);
     const std::optional<std::string_view> status = reading.status();
     if (!status) return sqlite3_result_null(context);
     // The status words are the library's constants.

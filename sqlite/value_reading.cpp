@@ -5,12 +5,11 @@
 
 #include "formats/value_text.h"
 #include "morvek/command_text.h"
+#include "morvek/iso8601.h"
 
 namespace morvek::sql {
 
 namespace {
-
-bool is_integer_format(Format format) noexcept { return format_info(format).kind == FormatKind::integer; }
 
 // The stream mode's record of a moment that converted carries these.
 constexpr std::string_view converted_status = outcome_name(CommandOutcome::report);
@@ -75,23 +74,21 @@ bool ValueText::too_long() noexcept {
     return too_long_;
 }
 
-FormatSpec spec_for_value(FormatSpec spec, const SqlValue& value) noexcept {
-    if (value.type == SqlType::integer || value.type == SqlType::real) spec.bytes = ByteOrder::none;
-    return spec;
+FormatChoice format_choice(FormatSpec spec) noexcept {
+    return {spec, format_info(spec.format).kind == FormatKind::integer};
 }
+
+FieldChoice field_choice(Field field) noexcept { return {field, field_type(field)}; }
 
 // ---- a value read in a format --------------------------------------------------------
 
 std::optional<Moment> ValueReading::converted_moment() noexcept {
     if (value_.type == SqlType::null) return std::nullopt;
-    Result<Moment> moment = Status::bad_format;
-    if (value_.type == SqlType::integer && is_integer_format(spec_.format)) {
-        // An integer is read as that integer: what its digits read as.
-        moment = moment_from_integer(spec_.format, value_.integer);
-    } else {
-        if (text_.too_long()) return std::nullopt;
-        moment = moment_from_text(spec_, text_.view());
-    }
+    // An integer is read as that integer: what its digits read as.
+    const bool integer = value_.type == SqlType::integer && integer_format_;
+    if (!integer && text_.too_long()) return std::nullopt;
+    const Result<Moment> moment =
+        integer ? moment_from_integer(spec_.format, value_.integer) : moment_from_text(spec_, text_.view());
     // A moment whose E6 leaves 64 bits has no report (too_big).
     if (!moment || !e6_from_moment(*moment)) return std::nullopt;
     return *moment;
@@ -109,7 +106,8 @@ Record ValueReading::record() noexcept {
     return record;
 }
 
-Answer ValueReading::field(Field field) noexcept {
+Answer ValueReading::field(FieldChoice choice) noexcept {
+    const Field field = choice.field;
     if (value_.type == SqlType::null) return {};
     const auto integer = [](std::optional<std::int64_t> value) {
         return value ? Answer{AnswerKind::integer, *value, {}} : Answer{};
@@ -125,7 +123,13 @@ Answer ValueReading::field(Field field) noexcept {
             case Field::message: return {};
             default: break;
         }
-        if (field_type(field) != FieldType::text) return integer(moment_field_integer(field, *moment));
+        if (choice.type != FieldType::text) return integer(moment_field_integer(field, *moment));
+        // The ISO text, the field most asked for, is the library's text of
+        // the moment as it is: copied once, to SQLite.
+        if (field == Field::iso) {
+            const Result<IsoText>& iso = *::new (static_cast<void*>(&iso_text_)) Result<IsoText>(iso8601_from_moment(*moment));
+            return iso ? text(iso->view()) : Answer{};
+        }
         // Made in its place, not copied there: a column's every row passes here.
         const FieldText& made = *::new (static_cast<void*>(&field_text_)) FieldText(moment_field_text(field, *moment));
         return made.size == 0 ? Answer{} : text(made.view());
@@ -142,7 +146,7 @@ Answer ValueReading::field(Field field) noexcept {
         }
         default: break;
     }
-    if (field_type(field) != FieldType::text) return integer(field_integer(field, whole));
+    if (choice.type != FieldType::text) return integer(field_integer(field, whole));
     field_text_ = field_text(field, whole);
     return text(field_text_.view());
 }

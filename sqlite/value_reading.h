@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "morvek/formats.h"
+#include "morvek/iso8601.h"
 #include "morvek/record.h"
 #include "morvek/text.h"
 #include "stream/batch_lines.h"
@@ -63,9 +64,20 @@ private:
     char characters_[max_value_bytes];  // a REAL's text has at most some 330 characters
 };
 
-// The format a value is read in: a number (INTEGER or REAL) is the value
-// itself, so a byte form reads it as its format without the byte order.
-[[nodiscard]] FormatSpec spec_for_value(FormatSpec spec, const SqlValue& value) noexcept;
+// A format argument as read once per statement: the format, and whether
+// it is an integer format (whose INTEGER values are read as integers).
+struct FormatChoice {
+    FormatSpec spec;
+    bool integer = false;
+};
+[[nodiscard]] FormatChoice format_choice(FormatSpec spec) noexcept;
+
+// A field argument as read once per statement, with its type.
+struct FieldChoice {
+    Field field = Field::line;
+    FieldType type = FieldType::number;
+};
+[[nodiscard]] FieldChoice field_choice(Field field) noexcept;
 
 // A field's answer: NULL, an integer or a text.
 enum class AnswerKind : std::uint8_t { null, integer, text };
@@ -77,11 +89,15 @@ struct Answer {
 };
 
 // A value read in a format, as the stream mode reads a line with
-// --from=FORMAT (a number without the byte order: spec_for_value).
+// --from=FORMAT. A number (INTEGER or REAL) is the value itself, so a byte
+// form reads it as its format without the byte order.
 class ValueReading {
 public:
-    ValueReading(FormatSpec spec, const SqlValue& value) noexcept
-        : value_(value), spec_(spec_for_value(spec, value)), text_(value, spec_.bytes) {}
+    ValueReading(const FormatChoice& format, const SqlValue& value) noexcept
+        : value_(value),
+          spec_(number(value) ? FormatSpec{format.spec.format, ByteOrder::none} : format.spec),
+          integer_format_(format.integer),
+          text_(value, spec_.bytes) {}
     ValueReading(const ValueReading&) = delete;
     ValueReading& operator=(const ValueReading&) = delete;
 
@@ -98,16 +114,24 @@ public:
     // field as an integer, any other as text; NULL where the record has no
     // such field, and for a NULL value. The line is 1 (one value); input
     // is the value's text. A text answer lives as long as the reading.
-    [[nodiscard]] Answer field(Field field) noexcept;
+    [[nodiscard]] Answer field(FieldChoice field) noexcept;
 
     // status: the record's status word; nullopt for a NULL value.
     [[nodiscard]] std::optional<std::string_view> status() noexcept;
 
 private:
+    static bool number(const SqlValue& value) noexcept {
+        return value.type == SqlType::integer || value.type == SqlType::real;
+    }
+
     const SqlValue& value_;
     FormatSpec spec_;
+    bool integer_format_;
     ValueText text_;
     FieldText field_text_;
+    union {
+        Result<IsoText> iso_text_;  // made in place by field(iso)
+    };
     char message_[2 * max_value_bytes + 128];  // a message quotes the value
 };
 
