@@ -154,8 +154,8 @@ void check_field(Database& database, const Value& value, const std::string& form
     value.bind(statement);
     bind_name(statement, 2, format_name);
     bind_name(statement, 3, field_name);
-    std::optional<FormatSpec> spec = format_spec_from_name(format_name);
-    if (!spec) return require_name_error(database, statement, format_name);
+    std::optional<FormatSpec> read_as = format_spec_from_name(format_name);
+    if (!read_as) return require_name_error(database, statement, format_name);
     const std::optional<Field> field = field_from_name(field_name);
     if (!field) return require_name_error(database, statement, field_name);
     require(sqlite3_step(statement) == SQLITE_ROW);
@@ -163,15 +163,15 @@ void check_field(Database& database, const Value& value, const std::string& form
     if (value.is_null()) return require(type == SQLITE_NULL);
 
     // A number is read without the byte order.
-    if (value.type == SQLITE_INTEGER || value.type == SQLITE_FLOAT) spec->bytes = ByteOrder::none;
-    const std::string text = value.text(spec->bytes != ByteOrder::none);
+    if (value.type == SQLITE_INTEGER || value.type == SQLITE_FLOAT) read_as->bytes = ByteOrder::none;
+    const std::string text = value.text(read_as->bytes != ByteOrder::none);
     Record record;
     record.line = 1;
     if (text.size() > max_value_bytes) {
         record.result.outcome = CommandOutcome::too_long;
     } else {
         record.input = text;
-        record.result = convert_value(*spec, detail::trimmed(text));
+        record.result = convert_value(*read_as, detail::trimmed(text));
     }
     // morvek_status is the record's status.
     sqlite3_stmt* status = database.status;

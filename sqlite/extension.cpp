@@ -23,7 +23,7 @@ namespace {
 constexpr std::size_t format_count = std::tuple_size_v<std::remove_cvref_t<decltype(format_table)>>;
 constexpr std::size_t byte_order_count = 3;
 
-const FormatChoice& format_row(FormatSpec spec) noexcept {
+const FormatChoice& format_row(FormatSpec read_as) noexcept {
     static const std::array<FormatChoice, format_count * byte_order_count> rows = [] {
         std::array<FormatChoice, format_count * byte_order_count> made{};
         for (std::size_t i = 0; i < made.size(); ++i) {
@@ -31,7 +31,7 @@ const FormatChoice& format_row(FormatSpec spec) noexcept {
         }
         return made;
     }();
-    return rows[static_cast<std::size_t>(spec.format) * byte_order_count + static_cast<std::size_t>(spec.bytes)];
+    return rows[static_cast<std::size_t>(read_as.format) * byte_order_count + static_cast<std::size_t>(read_as.bytes)];
 }
 
 const FieldChoice& field_row(Field field) noexcept {
@@ -77,13 +77,13 @@ std::string_view name_text(sqlite3_value* argument) {
 // The format argument: "unix_ms", "file_time:le"; null with the error set.
 const FormatChoice* format_argument(sqlite3_context* context, sqlite3_value** arguments, int index, const char* function) {
     if (const void* cached = sqlite3_get_auxdata(context, index)) return static_cast<const FormatChoice*>(cached);
-    std::optional<FormatSpec> spec;
-    if (sqlite3_value_type(arguments[index]) != SQLITE_NULL) spec = format_spec_from_name(name_text(arguments[index]));
-    if (!spec) {
+    std::optional<FormatSpec> read_as;
+    if (sqlite3_value_type(arguments[index]) != SQLITE_NULL) read_as = format_spec_from_name(name_text(arguments[index]));
+    if (!read_as) {
         name_error(context, function, "format", arguments[index]);
         return nullptr;
     }
-    const FormatChoice* row = &format_row(*spec);
+    const FormatChoice* row = &format_row(*read_as);
     sqlite3_set_auxdata(context, index, const_cast<FormatChoice*>(row), nullptr);
     return row;
 }

@@ -74,8 +74,8 @@ bool ValueText::too_long() noexcept {
     return too_long_;
 }
 
-FormatChoice format_choice(FormatSpec spec) noexcept {
-    return {spec, format_info(spec.format).kind == FormatKind::integer};
+FormatChoice format_choice(FormatSpec read_as) noexcept {
+    return {read_as, format_info(read_as.format).kind == FormatKind::integer};
 }
 
 FieldChoice field_choice(Field field) noexcept { return {field, field_type(field)}; }
@@ -88,7 +88,7 @@ std::optional<Moment> ValueReading::converted_moment() noexcept {
     const bool integer = value_.type == SqlType::integer && integer_format_;
     if (!integer && text_.too_long()) return std::nullopt;
     const Result<Moment> moment =
-        integer ? moment_from_integer(spec_.format, value_.integer) : moment_from_text(spec_, text_.view());
+        integer ? moment_from_integer(read_as_.format, value_.integer) : moment_from_text(read_as_, text_.view());
     // A moment whose E6 leaves 64 bits has no report (too_big).
     if (!moment || !e6_from_moment(*moment)) return std::nullopt;
     return *moment;
@@ -101,7 +101,7 @@ Record ValueReading::record() noexcept {
         record.result.outcome = CommandOutcome::too_long;
     } else {
         record.input = text_.view();
-        record.result = convert_value(spec_, detail::trimmed(record.input));
+        record.result = convert_value(read_as_, detail::trimmed(record.input));
     }
     return record;
 }

@@ -67,10 +67,10 @@ private:
 // A format argument as read once per statement: the format, and whether
 // it is an integer format (whose INTEGER values are read as integers).
 struct FormatChoice {
-    FormatSpec spec;
+    FormatSpec read_as;
     bool integer = false;
 };
-[[nodiscard]] FormatChoice format_choice(FormatSpec spec) noexcept;
+[[nodiscard]] FormatChoice format_choice(FormatSpec read_as) noexcept;
 
 // A field argument as read once per statement, with its type.
 struct FieldChoice {
@@ -95,9 +95,9 @@ class ValueReading {
 public:
     ValueReading(const FormatChoice& format, const SqlValue& value) noexcept
         : value_(value),
-          spec_(number(value) ? FormatSpec{format.spec.format, ByteOrder::none} : format.spec),
+          read_as_(number(value) ? FormatSpec{format.read_as.format, ByteOrder::none} : format.read_as),
           integer_format_(format.integer),
-          text_(value, spec_.bytes) {}
+          text_(value, read_as_.bytes) {}
     ValueReading(const ValueReading&) = delete;
     ValueReading& operator=(const ValueReading&) = delete;
 
@@ -125,7 +125,7 @@ private:
     }
 
     const SqlValue& value_;
-    FormatSpec spec_;
+    FormatSpec read_as_;
     bool integer_format_;
     ValueText text_;
     FieldText field_text_;

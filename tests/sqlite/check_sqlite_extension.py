@@ -27,7 +27,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from sqlite_support import (  # noqa: E402
     DECIMAL_FORMATS, FIELDS, FORMATS, FOUR_BYTE_FORMATS, INTEGER_FIELDS, INTEGER_FORMATS, Blob, Text, line_of,
-    literal, open_backend, program_records, program_spec)
+    literal, open_backend, program_records, program_format)
 
 parser = argparse.ArgumentParser()
 parser.add_argument("--via", choices=["python", "shell"], required=True)
@@ -139,7 +139,7 @@ def byte_form_values(name, order):
     return values
 
 
-def specs_and_values():
+def formats_and_values():
     for name in INTEGER_FORMATS:
         yield name, integer_values(name)
         for order in ("le", "be"):
@@ -152,24 +152,24 @@ def specs_and_values():
 # ---------------------------------------------------------------------------------------
 # The differential: every field of every value against the program's record.
 
-def field_query(spec, table="v"):
-    columns = ["id", f"morvek_status(x, {quoted(spec)}) AS s"]
+def field_query(name, table="v"):
+    columns = ["id", f"morvek_status(x, {quoted(name)}) AS s"]
     for i, field in enumerate(FIELDS):
-        call = f"morvek(x, {quoted(spec)}, {quoted(field)})"
+        call = f"morvek(x, {quoted(name)}, {quoted(field)})"
         columns += [f"typeof({call}) AS t{i}", f"hex({call}) AS h{i}"]
     return f"SELECT {', '.join(columns)} FROM {table} ORDER BY id"
 
 
-def expected_records(spec, values):
+def expected_records(name, values):
     """The program's record of each value; None for NULL."""
-    by_spec = {}
+    by_format = {}
     for i, value in enumerate(values):
         if value is not None:
-            by_spec.setdefault(program_spec(value, spec), []).append(i)
+            by_format.setdefault(program_format(value, name), []).append(i)
     records = [None] * len(values)
-    for run_spec, indexes in by_spec.items():
-        lines = [line_of(values[i], spec) for i in indexes]
-        for i, record in zip(indexes, program_records(options.morvek, run_spec, lines)):
+    for run_format, indexes in by_format.items():
+        lines = [line_of(values[i], name) for i in indexes]
+        for i, record in zip(indexes, program_records(options.morvek, run_format, lines)):
             records[i] = record
     return records
 
@@ -178,10 +178,10 @@ def describe(value):
     return repr(value)[:80]
 
 
-def compare_spec(database, spec, values, table):
-    records = expected_records(spec, values)
-    rows = database.rows(field_query(spec, table))
-    check(len(rows) == len(values), f"{spec}: {len(rows)} rows for {len(values)} values")
+def compare_format(database, name, values, table):
+    records = expected_records(name, values)
+    rows = database.rows(field_query(name, table))
+    check(len(rows) == len(values), f"{name}: {len(rows)} rows for {len(values)} values")
     mismatches = 0
     for row in rows:
         value_id, status = row[0], row[1]
@@ -189,9 +189,9 @@ def compare_spec(database, spec, values, table):
         answers = row[2:]
         if record is None:
             check(status is None and all(answers[2 * i] == "null" for i in range(len(FIELDS))),
-                  f"{spec} NULL: some answer is not NULL: {row}")
+                  f"{name} NULL: some answer is not NULL: {row}")
             continue
-        check(status == record["status"].decode(), f"{spec} {describe(value)}: status {status!r}, "
+        check(status == record["status"].decode(), f"{name} {describe(value)}: status {status!r}, "
                                                    f"the program's {record['status']!r}")
         for i, field in enumerate(FIELDS):
             sql_type, hex_text = answers[2 * i], answers[2 * i + 1]
@@ -207,17 +207,17 @@ def compare_spec(database, spec, values, table):
             if sql_type != want_type or got != want:
                 mismatches += 1
                 if mismatches <= 10:
-                    failures.append(f"{spec} {describe(value)} {field}: {sql_type} {got!r}, "
+                    failures.append(f"{name} {describe(value)} {field}: {sql_type} {got!r}, "
                                     f"the program's {want_type} {want!r}")
     return len(rows)
 
 
 def check_against_program(database):
     compared = 0
-    for n, (spec, values) in enumerate(specs_and_values()):
+    for n, (name, values) in enumerate(formats_and_values()):
         table = f"v{n}"
         database.put_values(table, values)
-        compared += compare_spec(database, spec, values, table)
+        compared += compare_format(database, name, values, table)
     check(compared > 2000, f"only {compared} values compared")
     return compared
 
@@ -250,7 +250,7 @@ def check_edges(database):
     for n, (name, numbers) in enumerate(values.items()):
         table = f"edge{n}"
         database.put_values(table, numbers)
-        compare_spec(database, name, numbers, table)
+        compare_format(database, name, numbers, table)
     return values
 
 

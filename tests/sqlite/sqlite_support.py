@@ -54,8 +54,8 @@ def real_text(x):
     return text.rstrip("0").rstrip(".") if "." in text else text
 
 
-def line_of(value, spec):
-    """The bytes the stream mode is given for the value read in the spec
+def line_of(value, format_name):
+    """The bytes the stream mode is given for the value read in the format
     (a number's text, a text as it is, a blob in a byte form as hex)."""
     if isinstance(value, bool) or value is None:
         raise ValueError(value)
@@ -63,16 +63,16 @@ def line_of(value, spec):
         return str(value).encode()
     if isinstance(value, float):
         return real_text(value).encode()
-    if isinstance(value, Blob) and (spec.endswith(":le") or spec.endswith(":be")):
+    if isinstance(value, Blob) and (format_name.endswith(":le") or format_name.endswith(":be")):
         return value.hex().upper().encode()
     return bytes(value)
 
 
-def program_spec(value, spec):
+def program_format(value, format_name):
     """A number is read without the byte order."""
-    if isinstance(value, (int, float)) and ":" in spec:
-        return spec.split(":")[0]
-    return spec
+    if isinstance(value, (int, float)) and ":" in format_name:
+        return format_name.split(":")[0]
+    return format_name
 
 
 def literal(value):
@@ -226,16 +226,16 @@ def tsv_unescape(field):
     return bytes(out)
 
 
-def program_records(morvek, spec, lines):
-    """The stream mode's records, `morvek --batch --from=SPEC --format=tsv`
+def program_records(morvek, format_name, lines):
+    """The stream mode's records, `morvek --batch --from=NAME --format=tsv`
     with every field, for lines of bytes: a dict per line, the fields
     without a value left out, integer fields as int, texts as bytes."""
     if not lines:
         return []
-    run = subprocess.run([morvek, "--batch", f"--from={spec}", "--format=tsv", "--fields=" + ",".join(FIELDS)],
+    run = subprocess.run([morvek, "--batch", f"--from={format_name}", "--format=tsv", "--fields=" + ",".join(FIELDS)],
                          input=b"".join(line + b"\n" for line in lines), capture_output=True, timeout=300)
     if run.returncode not in (0, 1):
-        raise RuntimeError(f"morvek --batch --from={spec}: status {run.returncode}: {run.stderr!r}")
+        raise RuntimeError(f"morvek --batch --from={format_name}: status {run.returncode}: {run.stderr!r}")
     records = []
     for row in run.stdout.split(b"\n")[:-1]:
         fields = row.split(b"\t")
@@ -249,7 +249,7 @@ def program_records(morvek, spec, lines):
             record[name] = int(value) if name in INTEGER_FIELDS else value
         records.append(record)
     if len(records) != len(lines):
-        raise RuntimeError(f"morvek --batch --from={spec}: {len(records)} records for {len(lines)} lines")
+        raise RuntimeError(f"morvek --batch --from={format_name}: {len(records)} records for {len(lines)} lines")
     return records
 
 
