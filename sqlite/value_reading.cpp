@@ -127,7 +127,8 @@ Answer ValueReading::field(FieldChoice choice) noexcept {
         // The ISO text, the field most asked for, is the library's text of
         // the moment as it is: copied once, to SQLite.
         if (field == Field::iso) {
-            const Result<IsoText>& iso = *::new (static_cast<void*>(&iso_text_)) Result<IsoText>(iso8601_from_moment(*moment));
+            const Result<IsoText>& iso =
+                *::new (static_cast<void*>(&iso_text_)) Result<IsoText>(iso8601_from_moment(*moment));
             return iso ? text(iso->view()) : Answer{};
         }
         // Made in its place, not copied there: a column's every row passes here.
