@@ -1,6 +1,7 @@
 # cmake --install: the program and its manual page; the headers, the static
-# library, a CMake config package and a pkg-config file for C++ users.
-# cpack -G DEB: all of that as a Debian package.
+# library, a CMake config package and a pkg-config file for C++ users; the
+# SQLite extension beside the library (lib/morvek.so, for `.load
+# PREFIX/lib/morvek`). cpack -G DEB: all of that as a Debian package.
 
 include(CMakePackageConfigHelpers)
 
@@ -12,6 +13,9 @@ install(FILES man/morvek.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(TARGETS morvek_lib EXPORT morvek-targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+if(TARGET morvek_sqlite)
+  install(TARGETS morvek_sqlite LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 install(DIRECTORY include/morvek DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
 install(FILES ${PROJECT_BINARY_DIR}/include/morvek/version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/morvek)
 install(EXPORT morvek-targets NAMESPACE morvek:: DESTINATION ${MORVEK_CMAKE_DIR})

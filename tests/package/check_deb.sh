@@ -20,7 +20,16 @@ for path in /usr/bin/morvek /usr/share/man/man1/morvek.1 /usr/include/morvek/mor
   grep -qx "$path" "$work/contents" || { echo "not in the package: $path" >&2; exit 1; }
 done
 
+# The SQLite extension, where it was built, is in the package and loads.
+if [[ -f $build_dir/sqlite/morvek.so ]]; then
+  grep -qx /usr/lib/morvek.so "$work/contents" || { echo "not in the package: /usr/lib/morvek.so" >&2; exit 1; }
+fi
+
 dpkg-deb -x "$deb" "$work/root"
+if [[ -f $build_dir/sqlite/morvek.so ]] && command -v sqlite3 >/dev/null; then
+  answer=$(sqlite3 :memory: ".load $work/root/usr/lib/morvek" "SELECT morvek(131277024000000000, 'file_time', 'iso')")
+  [[ $answer == 2017-01-01T00:00:00Z ]] || { echo "the packaged extension answers: $answer" >&2; exit 1; }
+fi
 for arguments in "01.01.2017" "31.12.2016 23:59:60" "730000 /J" "--version"; do
   # shellcheck disable=SC2086  # the arguments are words
   cmp <("$work/root/usr/bin/morvek" $arguments) <("$morvek" $arguments)

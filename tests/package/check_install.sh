@@ -23,6 +23,14 @@ done
 if nm -C "$prefix/$libdir/libmorvek.a" | grep -E ' U (open|read|write|close|isatty|fwrite|setvbuf)$| morvek::stream::'; then
   echo "the installed library carries the program's input and output" >&2; exit 1
 fi
+# The SQLite extension, where it was built, lies beside the library and
+# shows SQLite its entry point alone: the library inside it stays hidden.
+if [[ -f $build_dir/sqlite/morvek.so ]]; then
+  extension=$prefix/$libdir/morvek.so
+  [[ -f $extension ]] || { echo "not installed: $libdir/morvek.so" >&2; exit 1; }
+  exported=$(nm -D --defined-only "$extension" | awk '{print $NF}')
+  [[ $exported == sqlite3_morvek_init ]] || { echo "morvek.so exports: $exported" >&2; exit 1; }
+fi
 # The internal headers stay behind.
 if [[ -e $prefix/include/morvek/conversion_state.h || -e $prefix/include/cli ]]; then
   echo "internal headers installed" >&2; exit 1
