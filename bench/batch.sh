@@ -35,6 +35,8 @@ epoch = datetime.datetime(1970, 1, 1)
 milliseconds = [t * 1000 + random.randrange(1000) for t in times]
 with open(f"{work}/unix_ms.txt", "w") as f:
     f.writelines(f"{ms}\n" for ms in milliseconds)
+with open(f"{work}/rows.csv", "w") as f:  # a 3-column export, the Unix time in the middle
+    f.writelines(f"{i},{t},row {i}\n" for i, t in enumerate(times))
 with open(f"{work}/iso.txt", "w") as f:  # the same moments as ISO 8601 texts
     for ms in milliseconds:
         moment = epoch + datetime.timedelta(milliseconds=ms)
@@ -42,15 +44,22 @@ with open(f"{work}/iso.txt", "w") as f:  # the same moments as ISO 8601 texts
 PY
 
 # name | command reading standard input | input
+# Each morvek job on one thread (--jobs=1) and on every CPU (the default).
 jobs=(
-  "morvek narrow|$morvek --batch --from=/U --format=tsv --fields=date,time|unix.txt"
   "dconv narrow|${dconv:-false} -i %s -f '%d.%m.%Y %H:%M:%S'|unix.txt"
   "date -f narrow|date -u -f - '+%d.%m.%Y %H:%M:%S'|unix_at.txt"
-  "morvek tsv, all default fields|$morvek --batch --from=/U --format=tsv|unix.txt"
-  "morvek report|$morvek --batch --from=/U|unix.txt"
-  "morvek unix_ms to iso|$morvek --batch --from=unix_ms --format=tsv --fields=iso|unix_ms.txt"
-  "morvek iso to unix_ns|$morvek --batch --from=iso --format=tsv --fields=unix_ns|iso.txt"
 )
+for threads in 1 0; do
+  label=$([[ $threads == 1 ]] && echo "1 thread" || echo "all CPUs")
+  jobs+=(
+    "morvek narrow, $label|$morvek --batch --jobs=$threads --from=/U --format=tsv --fields=date,time|unix.txt"
+    "morvek tsv, all default fields, $label|$morvek --batch --jobs=$threads --from=/U --format=tsv|unix.txt"
+    "morvek report, $label|$morvek --batch --jobs=$threads --from=/U|unix.txt"
+    "morvek unix_ms to iso, $label|$morvek --batch --jobs=$threads --from=unix_ms --format=tsv --fields=iso|unix_ms.txt"
+    "morvek iso to unix_ns, $label|$morvek --batch --jobs=$threads --from=iso --format=tsv --fields=unix_ns|iso.txt"
+    "morvek csv column, $label|$morvek --batch --jobs=$threads --input=csv --column=2 --from=unix --fields=iso|rows.csv"
+  )
+done
 declare -A best
 for ((run = 0; run < runs; run++)); do
   for job in "${jobs[@]}"; do
@@ -68,13 +77,16 @@ printf '%s lines of random Unix times, fastest of %s runs\n' "$lines" "$runs"
 for job in "${jobs[@]}"; do
   name=${job%%|*}
   [[ -n ${best[$name]:-} ]] || { printf '  %-32s not installed\n' "$name"; continue; }
-  printf '  %-32s %10s lines/s  (%d ms)\n' "$name" "$(rate "${best[$name]}")" $((best[$name] / 1000000))
+  printf '  %-44s %10s lines/s  (%d ms)\n' "$name" "$(rate "${best[$name]}")" $((best[$name] / 1000000))
 done
 ratio() { python3 -c "print(f'{$2 / $1:.2f}')"; }
 if [[ -n ${best["dconv narrow"]:-} ]]; then
-  echo "  morvek narrow / dconv:          $(ratio "${best["morvek narrow"]}" "${best["dconv narrow"]}") times as many lines per second"
+  for job in "${jobs[@]}"; do
+    name=${job%%|*}
+    [[ $name == morvek* ]] || continue
+    printf '  %-44s %s times dconv\n' "$name" "$(ratio "${best[$name]}" "${best["dconv narrow"]}")"
+  done
 fi
-echo "  morvek narrow / date -f:        $(ratio "${best["morvek narrow"]}" "${best["date -f narrow"]}") times as many lines per second"
 
 # Peak memory of the whole default record, for LINES and ten times as many.
 for ((i = 0; i < 10; i++)); do cat "$work/unix.txt"; done >"$work/unix10.txt"
@@ -82,5 +94,7 @@ peak() {
   [[ -x /usr/bin/time ]] || { echo "?"; return; }
   /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1
 }
-echo "  morvek peak memory, tsv:        $(peak "$morvek" --batch --from=/U --format=tsv "$work/unix.txt") KB for $lines lines," \
-     "$(peak "$morvek" --batch --from=/U --format=tsv "$work/unix10.txt") KB for $((10 * lines))"
+for threads in 1 2; do
+  echo "  morvek peak memory, tsv, --jobs=$threads:  $(peak "$morvek" --batch --jobs=$threads --from=/U --format=tsv "$work/unix.txt") KB for $lines lines," \
+       "$(peak "$morvek" --batch --jobs=$threads --from=/U --format=tsv "$work/unix10.txt") KB for $((10 * lines))"
+done
