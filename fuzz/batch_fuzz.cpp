@@ -112,7 +112,9 @@ void check_named_fields(const morvek::records::Row& row, morvek::FormatSpec name
     // line, input, status, date, the format's own field, message
     if (row.size() != 6) __builtin_trap();
     const morvek::Format format = named_format.format;
-    const std::string_view name = morvek::format_info(format).name;
+    const std::string_view byte_order = named_format.bytes == morvek::ByteOrder::none ? ""
+                                      : named_format.bytes == morvek::ByteOrder::little_endian ? ":le" : ":be";
+    const std::string name = std::string(morvek::format_info(format).name) + std::string(byte_order);
     if (row[2] != "ok") {
         const bool names_format = row[5].size() > name.size() && row[5].ends_with(name) && row[5][row[5].size() - name.size() - 1] == ' ';
         if (row[2] != "too-long" && !names_format) __builtin_trap();

@@ -115,6 +115,7 @@ struct CommandResult {
     bool has_second_argument = false;
     bool from_format = false;
     Format format = Format::e0;
+    ByteOrder format_bytes = ByteOrder::none;  // read as the bytes of a hex dump (NAME:le, NAME:be)
 
     // The report, when outcome is report; every value as the report shows it.
     ReportLayout layout = ReportLayout::single_argument;

@@ -126,6 +126,7 @@ CommandResult convert_value(FormatSpec spec, std::string_view text, const Calend
     result.settings = settings;
     result.from_format = true;
     result.format = spec.format;
+    result.format_bytes = spec.bytes;
     return result;
 }
 

@@ -201,14 +201,24 @@ Result<std::int64_t> fat_from_moment(Moment moment) noexcept {
 
 // ---- decimal fractions ---------------------------------------------------------------------
 
-// Cocoa: seconds with up to nine decimals; a negative value counts back.
+// Cocoa: seconds with a decimal fraction (Core Data stores a double: its
+// shortest text may have more than nine decimals), floored to the
+// nanosecond, toward the past also below 0.
 Result<Moment> moment_from_cocoa(std::string_view text) noexcept {
-    const Result<detail::DecimalValue> value = detail::decimal_from_value_text(text, 9);
+    const Result<detail::DecimalValue> value = detail::decimal_from_value_text(text, text.size());
     if (!value) return value.error();
-    const std::int64_t nanos = detail::floor_of_fraction(*value, nanoseconds_per_second);
+    std::int64_t nanos = detail::floor_of_fraction(*value, nanoseconds_per_second);
     auto whole = static_cast<std::int64_t>(value->whole);
     std::int64_t part = nanos;
     if (value->negative) {
+        // Back from 0, a fraction beyond the nanosecond takes the one before.
+        const std::size_t point = text.find('.');
+        const std::string_view finer = point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+        if (finer.size() > 9 && finer.substr(9).find_first_not_of('0') != std::string_view::npos) ++nanos;
+        if (nanos == nanoseconds_per_second) {
+            nanos = 0;
+            ++whole;
+        }
         whole = -whole - (nanos > 0 ? 1 : 0);
         part = nanos > 0 ? nanoseconds_per_second - nanos : 0;
     }

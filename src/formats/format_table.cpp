@@ -37,7 +37,7 @@ const std::array<FormatInfo, 24> format_table = {{
      "APFS, Go, ext4 nanoseconds", "1483228800000000000"},
     {webkit, "webkit", integer, 8, "microseconds from 01.01.1601 00:00:00 UTC, without leap seconds",
      "Chrome and Edge history, cookies", "13127702400000000"},
-    {cocoa, "cocoa", decimal, 0, "seconds from 01.01.2001 00:00:00 UTC, without leap seconds, up to 9 decimals",
+    {cocoa, "cocoa", decimal, 0, "seconds from 01.01.2001 00:00:00 UTC, without leap seconds, with decimals",
      "Apple Cocoa and Core Data, iOS and macOS databases", "504921600"},
     {cocoa_ns, "cocoa_ns", integer, 8, "nanoseconds from 01.01.2001 00:00:00 UTC, without leap seconds",
      "iOS and macOS databases", "504921600000000000"},

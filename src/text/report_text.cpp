@@ -107,6 +107,7 @@ void write_value_message(const CommandResult& result, TextSink sink) noexcept {
         default: sink(" - not a value of "); break;
     }
     sink(format_info(result.format).name);
+    if (result.format_bytes != ByteOrder::none) sink(result.format_bytes == ByteOrder::little_endian ? ":le" : ":be");
     sink("\n");
 }
 

@@ -327,7 +327,8 @@ constexpr Reading readings[] = {
     {"cocoa", "-0.000000001", "2000-12-31T23:59:59.999999Z"},
     {"cocoa", "-.5", "2000-12-31T23:59:59.500000Z"},
     {"cocoa", "1.", "2001-01-01T00:00:01Z"},
-    {"cocoa", "1.0000000001", "(bad-format)"},
+    {"cocoa", "1.0000000001", "2001-01-01T00:00:01Z"},             // finer than a nanosecond: floored
+    {"cocoa", "-0.0000000001", "2000-12-31T23:59:59.999999Z"},     // toward the past below 0 too
     {"cocoa", ".", "(bad-format)"},
     {"cocoa", "1.2.3", "(bad-format)"},
     {"cocoa", "0x10", "(bad-format)"},
