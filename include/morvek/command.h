@@ -198,6 +198,10 @@ struct CommandReading {
     // rd_gregorian, unix_time or file_time, also when its number could not
     // be read; nullopt for a date, a date and time and the current time.
     std::optional<Format> scale;
+    // The calendar of a date form: the /J or /G that follows the date or
+    // its time, else historical; nullopt for the number forms, the current
+    // time and a line the forms do not read as a date.
+    std::optional<CalendarMode> calendar;
     // The number as the form read it, and whether a leading 0 made it octal
     // ("017" is 15, "08" is 0: the 8 ends the octal digits).
     std::int64_t number = 0;
@@ -213,6 +217,7 @@ struct CommandReading {
 //   Example:  {"32.01.2000"} -> day_out_of_range in argument 0;
 //             {"1483228800", "/U"} -> scale unix_time, number 1483228800;
 //             {"08", "/U"} -> scale unix_time, number 0, octal;
+//             {"25.12.1642", "/J"} -> calendar Julian;
 //             {"01.01.2000", "23:59:60"} -> no_leap_second_that_day in argument 1
 [[nodiscard]] CommandReading command_reading(std::span<const std::string_view> arguments,
                                              const CommandResult& result) noexcept;

@@ -145,8 +145,30 @@ bool read_as_octal(std::string_view text) {
     return i + 1 < text.size() && text[i] == '0' && detail::is_decimal_digit(text[i + 1]);
 }
 
+// The calendar of a date form, as the forms choose it.
+std::optional<CalendarMode> calendar_of_date_form(std::span<const std::string_view> arguments) {
+    const auto mode_of = [](std::string_view calendar_switch) -> std::optional<CalendarMode> {
+        if (!cli::is_switch(calendar_switch)) return std::nullopt;
+        switch (letter_at(calendar_switch, 1)) {
+            case 'J': return CalendarMode::Julian;
+            case 'G': return CalendarMode::Gregorian;
+            default: return std::nullopt;
+        }
+    };
+    const std::string_view first = arguments[0];
+    std::optional<CalendarMode> mode = CalendarMode::Historical;
+    if (arguments.size() == 3) {
+        mode = mode_of(arguments[2]);
+    } else if (arguments.size() == 2 && cli::is_switch(arguments[1])) {
+        mode = mode_of(arguments[1]);
+    }
+    if (!mode || !is_date(first, *mode)) return std::nullopt;
+    return mode;
+}
+
 void read_scale(std::span<const std::string_view> arguments, CommandReading& reading) {
     const std::string_view first = arguments[0];
+    reading.calendar = calendar_of_date_form(arguments);
     if (arguments.size() == 1) {
         if (!is_date(first, CalendarMode::Historical) && !cli::is_switch(first) && is_number(first)) {
             reading.scale = Format::e0;

@@ -80,6 +80,33 @@ TEST(CommandReading, NamesTheArgumentAndTheReason) {
     }
 }
 
+TEST(CommandReading, TheCalendarOfEachDateForm) {
+    struct Case {
+        std::vector<std::string_view> arguments;
+        std::optional<CalendarMode> calendar;
+    };
+    const std::vector<Case> cases = {
+        {{"25.12.1642"}, CalendarMode::Historical},
+        {{"25.12.1642", "/J"}, CalendarMode::Julian},
+        {{"25.12.1642", "-g"}, CalendarMode::Gregorian},
+        {{"25.12.1642", "12:00:00"}, CalendarMode::Historical},
+        {{"25.12.1642", "12:00:00", "/j"}, CalendarMode::Julian},
+        {{"31.02.2000", "/G"}, CalendarMode::Gregorian},  // a date form, though the day is not in February
+        {{"730000", "/J"}, std::nullopt},
+        {{"730000"}, std::nullopt},
+        {{"/C"}, std::nullopt},
+        {{"25.12.1642", "/U"}, std::nullopt},
+        {{"hello", "/J"}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const CommandReading reading = reading_of(c.arguments);
+        EXPECT_EQ(reading.calendar.has_value(), c.calendar.has_value()) << joined(c.arguments);
+        if (reading.calendar && c.calendar) {
+            EXPECT_EQ(calendar_name(*reading.calendar), calendar_name(*c.calendar)) << joined(c.arguments);
+        }
+    }
+}
+
 TEST(CommandReading, TheScaleOfEachNumberForm) {
     struct Case {
         std::vector<std::string_view> arguments;
