@@ -91,7 +91,8 @@ ArgumentFault number_text_fault(std::string_view text) {
         }
     }
     if (grouped && separator_seen) return grouped_digits;
-    if (time_text_fault(text) == none) return time_without_date;
+    // An hour and its colon: the start of a time of day, complete or not.
+    if (cli::separated_field(text, ':', 2)) return time_without_date;
     return none;
 }
 

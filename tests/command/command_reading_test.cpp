@@ -40,7 +40,8 @@ TEST(CommandReading, NamesTheArgumentAndTheReason) {
     const std::vector<Case> cases = {
         {{}, no_arguments, 0},
         {{"1", "2", "3", "4"}, too_many_arguments, 3},
-        {{"23:59"}, not_a_form, 0},
+        {{"23:59"}, time_without_date, 0},
+        {{"12345:00"}, not_a_form, 0},
         {{"23:59:00"}, time_without_date, 0},
         {{"32.01.2000"}, day_out_of_range, 0},
         {{"00.01.2000"}, day_out_of_range, 0},
