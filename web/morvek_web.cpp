@@ -5,6 +5,7 @@
 // formats that read a line the command does not, and the guesser's readings.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -264,17 +265,19 @@ void add_format_offers(Json& json, std::string_view line) {
         morvek::Moment moment;
         bool plausible;
     };
-    std::vector<Offer> offers;
-    for (const morvek::FormatInfo& row : morvek::format_table) {
-        const auto moment = morvek::moment_from_text({row.format}, line);
-        if (!moment) continue;
-        const std::int64_t year = year_of(*moment);
-        offers.push_back({row.format, *moment, year >= 1970 && year <= 2099});
+    std::array<Offer, morvek::format_table.size()> offers{};
+    std::size_t count = 0;
+    // Two rounds: the readings within the years of the guesser, then the others.
+    for (const bool plausible : {true, false}) {
+        for (const morvek::FormatInfo& row : morvek::format_table) {
+            const auto moment = morvek::moment_from_text({row.format}, line);
+            if (!moment || count == 3) continue;
+            const std::int64_t year = year_of(*moment);
+            if ((year >= 1970 && year <= 2099) == plausible) offers[count++] = {row.format, *moment, plausible};
+        }
     }
-    std::stable_sort(offers.begin(), offers.end(), [](const Offer& a, const Offer& b) { return a.plausible && !b.plausible; });
-    if (offers.size() > 3) offers.resize(3);
     json.open_array("offers");
-    for (const Offer& offer : offers) {
+    for (const Offer& offer : std::span{offers}.first(count)) {
         json.open_item();
         const std::string_view name = morvek::format_info(offer.format).name;
         json.field("format", name);
@@ -408,15 +411,12 @@ void answer_format(Json& json, morvek::FormatSpec spec, std::string_view name, s
         if (std::abs(year_of(record.result.moment) - current_year()) > plausible_years) add_guesses(json, value);
         return;
     }
-    json.field("fault", record.result.outcome == morvek::CommandOutcome::too_big ? "too-big" : "bad-value");
+    // bad-value, too-big, nonexistent-date or nonexistent-time: the value's own fault.
+    json.field("fault", morvek::outcome_name(record.result.outcome));
     json.field("faultArgument", std::int64_t{1});
     std::string message;
     morvek::write_message(record, morvek::string_sink(message));
     json.field("message", message);
-    if (record.result.outcome == morvek::CommandOutcome::nonexistent_date ||
-        record.result.outcome == morvek::CommandOutcome::nonexistent_time) {
-        json.field("fault", morvek::outcome_name(record.result.outcome));
-    }
 }
 
 // morvek --guess VALUE...: each format that reads the value within 1970 .. 2099.

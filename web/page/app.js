@@ -3,6 +3,7 @@
 // words carry (the scale a number was read on, the day in each calendar,
 // which argument was not read and why, the readings of a number in other
 // formats) comes from the library; this file only words it and places it.
+performance.mark('morvek-scripts');  // the page's own work starts: its scripts have arrived
 (function () {
   'use strict';
 
@@ -220,7 +221,7 @@
 
   function leapSecondWords(result) {
     const leap = result.leapSecond;
-    return leap ? `: a leap second, the ${ordinal(leap.number)}, inserted at the end of ${leap.day}` : '';
+    return leap ? `; a leap second: the ${ordinal(leap.number)}, inserted at the end of ${leap.day}` : '';
   }
 
   function scaleName(scale) {
@@ -561,8 +562,9 @@
       markField(target, problem);
       if (how.focus) target.focus();
     } else if (how.scroll) {
-      // On a phone the answer goes to the top, with the values under it.
-      answer.scrollIntoView({ block: narrow.matches ? 'start' : 'nearest' });
+      // On a phone the answer goes to the top, with the values under it;
+      // in the next frame, once the page is laid out anyway.
+      requestAnimationFrame(() => answer.scrollIntoView({ block: narrow.matches ? 'start' : 'nearest' }));
     }
 
     runs += 1;
