@@ -181,7 +181,8 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
     const info = formats[field.scale.value];
     byId('scale-hint').textContent = field.scale.value === 'guess'
       ? 'Lists every format that reads the value as a moment from 1970 to 2099.'
-      : info ? `${capital(info.meaning)}. ${info.where}. Example: ${info.example}.` : '';
+      : info ? `${capital(info.meaning)}.${info.where === 'Morvek' ? '' : ` Met in ${info.where}.`} ` +
+        `Example: ${info.example}.` : '';
   }
 
   // --- The address -----------------------------------------------------------
