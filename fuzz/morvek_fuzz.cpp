@@ -82,6 +82,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (again.output != run.output) __builtin_trap();
     }
 
+    // What the page is told about the same arguments: a fault exactly when
+    // there is no report, in an argument that is there.
+    const morvek::CommandResult result = morvek::run_command(views, morvek::utc_clock_from(read_fixed_clock));
+    const morvek::CommandReading reading = morvek::command_reading(views, result);
+    if ((reading.fault == morvek::ArgumentFault::none) != (result.outcome == morvek::CommandOutcome::report)) {
+        __builtin_trap();
+    }
+    if (reading.fault != morvek::ArgumentFault::none && !views.empty() && reading.argument >= views.size()) {
+        __builtin_trap();
+    }
+
     const morvek::check::Classification verdict = morvek::check::classify_output(run.output, views);
     if (!verdict.accepted()) __builtin_trap();
     if (verdict.kind == morvek::check::OutputKind::report) {

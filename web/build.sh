@@ -28,7 +28,7 @@ em++ -std=c++20 -Oz -fno-exceptions -Wall -Wextra -Wpedantic -Werror \
   -I "$root/include" -I "$lib/include" \
   "$root/web/morvek_web.cpp" "$lib/libmorvek.a" \
   -sENVIRONMENT=web -sSINGLE_FILE=1 -sFILESYSTEM=0 -sMODULARIZE=1 -sEXPORT_NAME=createMorvek \
-  -sEXPORTED_FUNCTIONS=_morvek_run -sEXPORTED_RUNTIME_METHODS=cwrap \
+  -sEXPORTED_FUNCTIONS=_morvek_run,_morvek_formats -sEXPORTED_RUNTIME_METHODS=cwrap \
   -sINITIAL_MEMORY=2MB -sTOTAL_STACK=128KB -sMALLOC=emmalloc -sDYNAMIC_EXECUTION=0 \
   -sWASM_ASYNC_COMPILATION=0 \
   -o "$out/morvek.js"

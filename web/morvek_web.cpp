@@ -1,13 +1,20 @@
 // The page's one entry into the library: an argument line in, the program's
-// output and every value of the report out, as JSON.
+// output and every value of the result out, as JSON. What the page says in
+// words is built from what this tells it: the scale a number was read on,
+// the day in each calendar, which argument was not read and why, the
+// formats that read a line the command does not, and the guesser's readings.
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "morvek/morvek.h"
+#include "morvek/record.h"
 
 namespace {
 
@@ -15,21 +22,19 @@ namespace {
 // this too, and a message quotes its arguments whole.
 constexpr std::size_t max_line = 4096;
 
-// Four words already make the usage form, so the rest need no place.
-struct Words {
-    std::array<std::string_view, 4> items;
-    std::size_t count = 0;
-};
+// A result this many years from today, read from a number, is shown with
+// the readings of the same number in the other formats.
+constexpr std::int64_t plausible_years = 200;
 
 // The shell's unquoted splitting: spaces, tabs and newlines separate words.
-Words split_words(std::string_view line) {
-    Words words;
+std::vector<std::string_view> split_words(std::string_view line) {
+    std::vector<std::string_view> words;
     std::size_t at = 0;
-    while (words.count < words.items.size()) {
+    while (true) {
         at = line.find_first_not_of(" \t\n", at);
         if (at == std::string_view::npos) break;
         const std::size_t end = std::min(line.find_first_of(" \t\n", at), line.size());
-        words.items[words.count++] = line.substr(at, end - at);
+        words.push_back(line.substr(at, end - at));
         at = end;
     }
     return words;
@@ -37,7 +42,10 @@ Words split_words(std::string_view line) {
 
 class Json {
 public:
-    void begin() { text_ = "{"; }
+    void begin() {
+        text_ = "{";
+        first_ = true;
+    }
     std::string& end() {
         text_ += '}';
         return text_;
@@ -47,18 +55,42 @@ public:
         key(name);
         quoted(value);
     }
+    void field(std::string_view name, const char* value) { field(name, std::string_view{value}); }
     void field(std::string_view name, std::int64_t value) {
         key(name);
         text_ += morvek::report_decimal_text(value).view();
+    }
+    void flag(std::string_view name, bool value) {
+        key(name);
+        text_ += value ? "true" : "false";
     }
     // E0, E3, E6 and FILE times go beyond 2^53, which a JavaScript number
     // cannot hold exactly.
     void exact(std::string_view name, std::int64_t value) { field(name, morvek::report_decimal_text(value).view()); }
     void hex(std::string_view name, std::int64_t value) { field(name, morvek::report_hex_text(value).view()); }
 
+    // Nested objects and arrays: open_object("name") ... close('}').
+    void open_object(std::string_view name) { open(name, '{'); }
+    void open_array(std::string_view name) { open(name, '['); }
+    void open_item() {
+        if (!first_) text_ += ',';
+        text_ += '{';
+        first_ = true;
+    }
+    void close(char bracket) {
+        text_ += bracket;
+        first_ = false;
+    }
+
 private:
+    void open(std::string_view name, char bracket) {
+        key(name);
+        text_ += bracket;
+        first_ = true;
+    }
     void key(std::string_view name) {
-        if (text_.size() > 1) text_ += ',';
+        if (!first_) text_ += ',';
+        first_ = false;
         quoted(name);
         text_ += ':';
     }
@@ -81,9 +113,9 @@ private:
     }
 
     std::string text_;
+    bool first_ = true;
 };
 
-// The library's reason for a date that does not exist, as a word.
 std::string_view date_fault_name(morvek::DateFault fault) {
     using morvek::DateFault;
     switch (fault) {
@@ -100,10 +132,73 @@ std::string_view date_fault_name(morvek::DateFault fault) {
     return "";
 }
 
+// The part of a second after the whole one, as the digits after a point
+// without trailing zeros: 500000000 ns -> "5"; empty for none.
+std::string fraction_digits(std::int32_t nanosecond) {
+    if (nanosecond <= 0) return {};
+    std::string digits = std::to_string(1000000000 + nanosecond).substr(1);
+    while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    return digits;
+}
+
+// The Gregorian year of a moment, for distances in years.
+// (the historical calendar's: before 1582 within ten days of the Gregorian).
+std::int64_t year_of(morvek::Moment moment) {
+    const auto date_time = morvek::date_time_from_moment(morvek::CalendarMode::Historical, moment);
+    return date_time ? date_time->date.year : 0;
+}
+
+std::int64_t current_year() {
+    const morvek::DateTime now = morvek::system_utc_clock()();
+    return now.date.year;
+}
+
+// A moment's date and time as the report writes them, with the part of a
+// second, for readings and offers.
+void add_moment_texts(Json& json, morvek::Moment moment) {
+    json.field("iso", morvek::iso8601_from_moment(moment).value_or(morvek::IsoText{}).view());
+    json.field("date", morvek::moment_field_text(morvek::Field::date, moment).view());
+    json.field("time", morvek::moment_field_text(morvek::Field::time, moment).view());
+    json.field("fraction", fraction_digits(moment.nanosecond));
+    json.field("year", year_of(moment));
+}
+
+// Every format that reads the text as a moment within 1970 .. 2099, by name.
+void add_guesses(Json& json, std::string_view text) {
+    const morvek::Guesses guesses = morvek::guess_formats(text);
+    json.open_array("guesses");
+    for (const morvek::Guess& guess : guesses.view()) {
+        json.open_item();
+        json.field("format", morvek::format_info(guess.format).name);
+        json.field("value", text);
+        add_moment_texts(json, guess.moment);
+        json.close('}');
+    }
+    json.close(']');
+}
+
+// The same day in the Julian, the Gregorian and the historical calendar, and
+// which of the first two the historical one is then.
+void add_days(Json& json, morvek::DayCount era_day) {
+    using morvek::CalendarMode;
+    json.open_object("days");
+    for (const CalendarMode mode : {CalendarMode::Julian, CalendarMode::Gregorian, CalendarMode::Historical}) {
+        if (const auto date = morvek::date_from_era_day(mode, era_day)) {
+            json.field(morvek::calendar_name(mode), morvek::report_date_text(*date).view());
+        }
+    }
+    json.close('}');
+    // The historical calendar is the Julian one up to 04.10.1582 and before
+    // the Era, the Gregorian one after.
+    const bool julian = era_day < 1 || morvek::outside_civil_use(CalendarMode::Gregorian, era_day);
+    json.field("civil", julian ? "julian" : "gregorian");
+}
+
 void add_values(Json& json, const morvek::CommandResult& result) {
     json.field("date", morvek::report_date_text(result.date.date).view());
     json.field("calendar", morvek::calendar_name(result.date.calendar));
     json.field("time", morvek::report_time_text(result.hour, result.minute, result.second).view());
+    json.field("fraction", fraction_digits(result.moment.nanosecond));
     json.field("clock", result.clock_tag);
     if (result.has_era_date) {
         json.field("eraDate", morvek::report_date_text(result.era_date.date).view());
@@ -114,6 +209,7 @@ void add_values(Json& json, const morvek::CommandResult& result) {
         json.field("rd", result.rd_value);
     }
     json.field("eraDay", result.era_day);
+    add_days(json, result.era_day);
     json.field("weekday", morvek::weekday_name(result.weekday));
     json.exact("e0", result.e0);
     json.hex("e0Hex", result.e0);
@@ -122,6 +218,13 @@ void add_values(Json& json, const morvek::CommandResult& result) {
     json.exact("e6", result.e6);
     json.hex("e6Hex", result.e6);
     json.field("leapSeconds", result.leap_seconds);
+    if (result.second == 60) {
+        const std::int32_t number = morvek::leap_seconds_up_to(result.moment.seconds);
+        json.open_object("leapSecond");
+        json.field("number", number);
+        json.field("day", morvek::report_date_text(morvek::leap_second_days[static_cast<std::size_t>(number - 1)]).view());
+        json.close('}');
+    }
     json.exact("unix", result.unix_time);
     json.hex("unixHex", result.unix_time);
     json.exact("file", result.file_time);
@@ -129,9 +232,24 @@ void add_values(Json& json, const morvek::CommandResult& result) {
     if (const auto iso = morvek::iso8601_from_moment(result.moment)) json.field("iso8601", iso->view());
     if (const auto jdn = morvek::jdn_from_era_day(result.era_day)) json.field("jdn", *jdn);
     if (const auto mjd = morvek::mjd_from_era_day(result.era_day)) json.field("mjd", *mjd);
+    json.field("year", year_of(result.moment));
+    // The value in each format that is not one of the report's own scales.
+    json.open_array("formats");
+    for (const morvek::FormatInfo& row : morvek::format_table) {
+        if (row.format <= morvek::Format::file_time) continue;
+        const auto field = morvek::field_from_name(row.name);
+        if (!field) continue;
+        const morvek::FieldText text = morvek::moment_field_text(*field, result.moment);
+        if (text.view().empty()) continue;
+        json.open_item();
+        json.field("format", row.name);
+        json.field("value", text.view());
+        json.close('}');
+    }
+    json.close(']');
 }
 
-// A date the calendar does not have: the date as read, its calendar and why.
+// A date that does not exist: the date as read, its calendar and why.
 void add_date_fault(Json& json, const morvek::CommandResult& result) {
     if (result.date_fault == morvek::DateFault::none) return;
     json.field("faultDate", morvek::report_date_text(result.date.date).view());
@@ -139,19 +257,223 @@ void add_date_fault(Json& json, const morvek::CommandResult& result) {
     json.field("dateFault", date_fault_name(result.date_fault));
 }
 
-// What the program does before the command forms: --help and --version as
-// its only argument.
-bool answer_option(const Words& words, Json& json) {
-    if (words.count != 1) return false;
+// The formats that read the whole line, which the command does not: the
+// line is offered as a value of each, those within 1970 .. 2099 first.
+void add_format_offers(Json& json, std::string_view line) {
+    struct Offer {
+        morvek::Format format;
+        morvek::Moment moment;
+        bool plausible;
+    };
+    std::array<Offer, morvek::format_table.size()> offers{};
+    std::size_t count = 0;
+    // Two rounds: the readings within the years of the guesser, then the others.
+    for (const bool plausible : {true, false}) {
+        for (const morvek::FormatInfo& row : morvek::format_table) {
+            const auto moment = morvek::moment_from_text({row.format}, line);
+            if (!moment || count == 3) continue;
+            const std::int64_t year = year_of(*moment);
+            if ((year >= 1970 && year <= 2099) == plausible) offers[count++] = {row.format, *moment, plausible};
+        }
+    }
+    json.open_array("offers");
+    for (const Offer& offer : std::span{offers}.first(count)) {
+        json.open_item();
+        const std::string_view name = morvek::format_info(offer.format).name;
+        json.field("format", name);
+        json.field("value", line);
+        json.field("line", "--from=" + std::string(name) + " " + std::string(line));
+        add_moment_texts(json, offer.moment);
+        json.close('}');
+    }
+    json.close(']');
+}
+
+std::string joined(std::span<const std::string_view> words) {
+    std::string line;
+    for (const std::string_view word : words) {
+        if (!line.empty()) line += ' ';
+        line += word;
+    }
+    return line;
+}
+
+// A number written in groups: the line again with the groups joined, when
+// the command reads it so.
+void add_regrouped_offer(Json& json, std::span<const std::string_view> words, std::size_t argument) {
+    std::vector<std::string> texts(words.begin(), words.end());
+    std::string& word = texts[argument];
+    std::erase_if(word, [](char c) { return c == ',' || c == '\'' || c == '_'; });
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const morvek::CommandResult again = morvek::run_command(views, morvek::system_utc_clock());
+    if (again.outcome != morvek::CommandOutcome::report) return;
+    json.open_array("offers");
+    json.open_item();
+    json.field("line", joined(views));
+    add_moment_texts(json, again.moment);
+    json.close('}');
+    json.close(']');
+}
+
+// The program's command forms.
+void answer_command(Json& json, std::span<const std::string_view> words) {
+    const morvek::CommandResult result = morvek::run_command(words, morvek::system_utc_clock());
     std::string output;
-    if (words.items[0] == "--help") {
+    morvek::write_command_output(result, morvek::string_sink(output));
+    json.field("kind", "command");
+    json.field("outcome", morvek::outcome_name(result.outcome));
+    json.field("report", output);
+
+    const morvek::CommandReading reading = morvek::command_reading(words, result);
+    if (reading.scale) {
+        json.field("scale", morvek::format_info(*reading.scale).name);
+        json.exact("number", reading.number);
+        json.flag("octal", reading.octal);
+    }
+    if (reading.calendar) json.field("typedCalendar", morvek::calendar_name(*reading.calendar));
+    if (result.clock_tag.size() > 0) json.flag("now", true);
+
+    if (result.outcome == morvek::CommandOutcome::report) {
+        add_values(json, result);
+        if (reading.calendar) {
+            const auto typed = morvek::date_from_era_day(*reading.calendar, result.era_day);
+            if (typed) json.field("typedDate", morvek::report_date_text(*typed).view());
+            // A time of day follows the date, else a switch or nothing.
+            const bool typed_time = words.size() == 3 || (words.size() == 2 && !words[1].starts_with('/') &&
+                                                          !words[1].starts_with('-'));
+            json.flag("typedTime", typed_time);
+        }
+        if (reading.scale && std::abs(year_of(result.moment) - current_year()) > plausible_years) {
+            add_guesses(json, words[0]);
+        }
+        return;
+    }
+    json.field("fault", morvek::argument_fault_name(reading.fault));
+    json.field("faultArgument", static_cast<std::int64_t>(reading.argument));
+    if (reading.argument < words.size()) json.field("faultWord", words[reading.argument]);
+    if (result.outcome == morvek::CommandOutcome::nonexistent_date) add_date_fault(json, result);
+    if (reading.fault == morvek::ArgumentFault::grouped_digits) {
+        add_regrouped_offer(json, words, reading.argument);
+    } else if (result.outcome == morvek::CommandOutcome::usage && !words.empty()) {
+        add_format_offers(json, joined(words));
+    }
+}
+
+// morvek --from=FORMAT VALUE...: the value's record as the program lists it.
+void answer_format(Json& json, morvek::FormatSpec spec, std::string_view name, std::span<const std::string_view> words) {
+    const std::string value = joined(words);
+    morvek::Record record;
+    record.line = 1;
+    record.input = value;
+    record.result = morvek::convert_value(spec, value);
+    // The program's list: every field a person reads that has a value, the
+    // names padded to the longest.
+    std::string output;
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < morvek::field_count; ++i) {
+        const auto field = static_cast<morvek::Field>(i);
+        if (field == morvek::Field::line || field == morvek::Field::input) continue;
+        if (morvek::field_name(field).ends_with("_hex")) continue;
+        width = std::max(width, morvek::field_name(field).size());
+    }
+    for (std::size_t i = 0; i < morvek::field_count; ++i) {
+        const auto field = static_cast<morvek::Field>(i);
+        const std::string_view field_name = morvek::field_name(field);
+        if (field == morvek::Field::line || field == morvek::Field::input || field_name.ends_with("_hex")) continue;
+        if (!morvek::field_has_value(field, record)) continue;
+        output += field_name;
+        output.append(width + 2 - field_name.size(), ' ');
+        if (field == morvek::Field::message) {
+            std::string message;
+            morvek::write_message(record, morvek::string_sink(message));
+            for (const char c : message) {
+                switch (c) {
+                    case '\\': output += "\\\\"; break;
+                    case '\t': output += "\\t"; break;
+                    case '\n': output += "\\n"; break;
+                    case '\r': output += "\\r"; break;
+                    case '\0': output += "\\0"; break;
+                    default: output += c;
+                }
+            }
+        } else {
+            output += morvek::field_text(field, record).view();
+        }
+        output += '\n';
+    }
+    json.field("kind", "format");
+    json.field("outcome", morvek::outcome_name(record.result.outcome));
+    json.field("report", output);
+    json.field("scale", name);
+    json.field("number", value);
+    if (record.result.outcome == morvek::CommandOutcome::report) {
+        add_values(json, record.result);
+        if (std::abs(year_of(record.result.moment) - current_year()) > plausible_years) add_guesses(json, value);
+        return;
+    }
+    // bad-value, too-big, nonexistent-date or nonexistent-time: the value's own fault.
+    json.field("fault", morvek::outcome_name(record.result.outcome));
+    json.field("faultArgument", std::int64_t{1});
+    std::string message;
+    morvek::write_message(record, morvek::string_sink(message));
+    json.field("message", message);
+}
+
+// morvek --guess VALUE...: each format that reads the value within 1970 .. 2099.
+void answer_guess(Json& json, std::span<const std::string_view> words) {
+    const std::string value = joined(words);
+    const morvek::Guesses guesses = morvek::guess_formats(value);
+    std::size_t width = 0;
+    for (const morvek::Guess& guess : guesses.view()) width = std::max(width, morvek::format_info(guess.format).name.size());
+    std::string output;
+    for (const morvek::Guess& guess : guesses.view()) {
+        const std::string_view name = morvek::format_info(guess.format).name;
+        output.append(name).append(width + 2 - name.size(), ' ');
+        output.append(morvek::iso8601_from_moment(guess.moment).value_or(morvek::IsoText{}).view()).append("\n");
+    }
+    json.field("kind", "guess");
+    json.field("outcome", guesses.count > 0 ? "guesses" : "no-guess");
+    json.field("report", output);
+    json.field("number", value);
+    add_guesses(json, value);
+}
+
+// What the program does before the command forms: --help and --version as
+// its only argument, --from=FORMAT and --guess with a value. Its other
+// options (the stream mode's) are not the page's.
+bool answer_option(std::span<const std::string_view> words, Json& json) {
+    if (words.empty() || !words[0].starts_with("--")) return false;
+    const std::span<const std::string_view> rest = words.subspan(1);
+    const bool more_options = std::any_of(rest.begin(), rest.end(), [](std::string_view w) { return w.starts_with("--"); });
+    std::string output;
+    if (words.size() == 1 && words[0] == "--help") {
         morvek::write_help(morvek::string_sink(output));
+        json.field("kind", "text");
         json.field("outcome", "help");
-    } else if (words.items[0] == "--version") {
+    } else if (words.size() == 1 && words[0] == "--version") {
         morvek::write_version(morvek::string_sink(output));
+        json.field("kind", "text");
         json.field("outcome", "version");
+    } else if (words[0].starts_with("--from=") && !more_options) {
+        const std::string_view name = words[0].substr(7);
+        if (const auto spec = morvek::format_spec_from_name(name)) {
+            answer_format(json, *spec, name, rest);
+            return true;
+        }
+        json.field("kind", "format");
+        json.field("outcome", "unknown-format");
+        json.field("scale", name);
+        json.field("fault", "unknown-format");
+        json.field("faultArgument", std::int64_t{0});
+    } else if (words[0] == "--guess" && !more_options) {
+        answer_guess(json, rest);
+        return true;
     } else {
-        return false;
+        json.field("kind", "option");
+        json.field("outcome", "unknown-option");
+        json.field("fault", "unknown-option");
+        json.field("faultArgument", std::int64_t{0});
+        json.field("faultWord", words[0]);
     }
     json.field("report", output);
     return true;
@@ -165,20 +487,33 @@ extern "C" const char* morvek_run(const char* line) {
     json.begin();
     const std::string_view text = line != nullptr ? std::string_view{line} : std::string_view{};
     if (text.size() > max_line) {
+        json.field("kind", "command");
         json.field("outcome", morvek::outcome_name(morvek::CommandOutcome::too_long));
         json.field("report", "");
         return json.end().c_str();
     }
-    const Words words = split_words(text);
-    if (answer_option(words, json)) return json.end().c_str();
+    const std::vector<std::string_view> words = split_words(text);
+    if (!answer_option(words, json)) {
+        // Four words already make the usage form, so the rest need no place.
+        answer_command(json, std::span{words}.first(std::min<std::size_t>(words.size(), 4)));
+    }
+    return json.end().c_str();
+}
 
-    const morvek::CommandResult result =
-        morvek::run_command({words.items.data(), words.count}, morvek::system_utc_clock());
-    std::string output;
-    morvek::write_command_output(result, morvek::string_sink(output));
-    json.field("outcome", morvek::outcome_name(result.outcome));
-    json.field("report", output);
-    if (result.outcome == morvek::CommandOutcome::report) add_values(json, result);
-    if (result.outcome == morvek::CommandOutcome::nonexistent_date) add_date_fault(json, result);
+// The formats the page offers for a number: name, what it counts, where it
+// is met and an example, from the library's table.
+extern "C" const char* morvek_formats() {
+    static Json json;
+    json.begin();
+    json.open_array("formats");
+    for (const morvek::FormatInfo& row : morvek::format_table) {
+        json.open_item();
+        json.field("name", row.name);
+        json.field("meaning", row.meaning);
+        json.field("where", row.where);
+        json.field("example", row.example);
+        json.close('}');
+    }
+    json.close(']');
     return json.end().c_str();
 }

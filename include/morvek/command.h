@@ -3,7 +3,9 @@
 // every value of the report out. No printing, no heap, no global state; the
 // clock is passed in, so calls may run on several threads at once.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -190,5 +192,67 @@ struct CommandResult {
 // The same, the date in a historical calendar of one's choice.
 [[nodiscard]] CommandResult convert_value(FormatSpec spec, std::string_view text,
                                           const CalendarSettings& settings) noexcept;
+
+// ---- how the arguments were read ---------------------------------------------------
+
+// Why the command forms give no report, told of one argument: for front
+// ends that mark the field a person typed wrong.
+enum class ArgumentFault : std::uint8_t {
+    none,                   // a report
+    no_arguments,           // nothing to read: the usage text
+    too_many_arguments,     // a fourth argument: the forms take at most three
+    not_a_form,             // no date, number, time or switch the forms read there
+    day_out_of_range,       // a date text whose day is not 1 .. 31
+    month_out_of_range,     // a date text whose month is not 1 .. 12
+    year_too_long,          // a date text whose year has more than 10 characters
+    not_a_time,             // the second argument of a date is no hh:mm:ss
+    hour_out_of_range,      // a time whose hour is not 0 .. 23
+    minute_out_of_range,    // a time whose minute is not 0 .. 59
+    second_out_of_range,    // a time whose second is not 0 .. 60
+    time_without_date,      // a time of day alone: the forms take it after a date
+    fraction,               // a number with a decimal fraction: the forms read whole numbers
+    grouped_digits,         // digits grouped with "," "'" or "_": the forms read them plain
+    unknown_switch,         // a switch the forms do not have in that place (/X, /E5, /U alone)
+    not_a_number,           // the argument before a scale switch has no digits
+    calendar_switch_needed, // the third argument is not /J or /G
+    nonexistent_date,       // the date does not exist (CommandResult::date_fault says why), or day count 0
+    era_day_zero,           // Era Day 0
+    second_60_not_at_23_59, // a second 60 in another minute than the day's last
+    no_leap_second_that_day,// 23:59:60 on a day without a leap second
+    too_big,                // the number lies beyond its scale, or the moment beyond 64-bit E6
+};
+
+// argument_fault_name: "day-out-of-range" and so on, as the page's JSON names them.
+[[nodiscard]] std::string_view argument_fault_name(ArgumentFault fault) noexcept;
+
+// How the command forms read a line's arguments.
+struct CommandReading {
+    // The scale of a number form: e0, e3, e6, era_day, rd_julian,
+    // rd_gregorian, unix_time or file_time, also when its number could not
+    // be read; nullopt for a date, a date and time and the current time.
+    std::optional<Format> scale;
+    // The calendar of a date form: the /J or /G that follows the date or
+    // its time, else historical; nullopt for the number forms, the current
+    // time and a line the forms do not read as a date.
+    std::optional<CalendarMode> calendar;
+    // The number as the form read it, and whether a leading 0 made it octal
+    // ("017" is 15, "08" is 0: the 8 ends the octal digits).
+    std::int64_t number = 0;
+    bool octal = false;
+    // For an outcome other than report: why, and in which argument (0-based).
+    ArgumentFault fault = ArgumentFault::none;
+    std::size_t argument = 0;
+};
+
+// command_reading: what the command forms made of the arguments that gave
+// `result` (run_command's result for the same arguments).
+//
+//   Example:  {"32.01.2000"} -> day_out_of_range in argument 0;
+//             {"1483228800", "/U"} -> scale unix_time, number 1483228800;
+//             {"08", "/U"} -> scale unix_time, number 0, octal;
+//             {"25.12.1642", "/J"} -> calendar Julian;
+//             {"01.01.2000", "23:59:60"} -> no_leap_second_that_day in argument 1
+[[nodiscard]] CommandReading command_reading(std::span<const std::string_view> arguments,
+                                             const CommandResult& result) noexcept;
 
 }  // namespace morvek

@@ -1,10 +1,11 @@
 // What the page tests share: the browser, the page with its watchers, the
 // argument box, and the native program as the oracle.
-import { execFileSync } from 'node:child_process';
+import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, resolve, sep } from 'node:path';
+import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
@@ -19,7 +20,13 @@ const ownPrefixes = [pathToFileURL(pageDir).href + '/'];
 // splits an unquoted line.
 export const wordsOf = (line) => line.split(/[ \t\n]+/).filter((word) => word !== '');
 
-export const native = (line) => execFileSync(nativeBinary, wordsOf(line), { encoding: 'utf8' });
+// What the program writes to its standard output; --from and --guess end
+// with status 1 when there is no answer, and still write it.
+export function native(line) {
+  const run = spawnSync(nativeBinary, wordsOf(line), { encoding: 'utf8' });
+  if (run.error || run.status > 1) throw new Error(`morvek ${line}: ${run.error ?? run.stderr}`);
+  return run.stdout;
+}
 
 // Every console error, page error and request outside the page's own files,
 // over all pages of the run.
@@ -48,7 +55,7 @@ function ownFile(url) {
   return ownPrefixes.some((prefix) => url.startsWith(prefix));
 }
 
-export async function openPage(browser, fragment, { width = 1200, scheme = 'light', url = pageUrl } = {}) {
+export async function openPage(browser, fragment, { width = 1200, height = 900, scheme = 'light', url = pageUrl } = {}) {
   const page = await browser.newPage();
   page.on('console', (message) => {
     if (message.type() === 'error') faults.push(`console: ${message.text()}`);
@@ -58,7 +65,7 @@ export async function openPage(browser, fragment, { width = 1200, scheme = 'ligh
     requests.push(request.url());
     if (!ownFile(request.url())) faults.push(`request outside the page: ${request.url()}`);
   });
-  await page.setViewport({ width, height: 900 });
+  await page.setViewport({ width, height });
   await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: scheme }]);
   await page.goto(fragment === undefined ? url : `${url}#${fragment}`);
   await page.waitForSelector('#result[data-runs]');
@@ -105,3 +112,24 @@ export const lineInAddress = (page) => page.evaluate(() => decodeURIComponent(lo
 // The values table as { label: value }.
 export const valuesOf = (page) => page.$$eval('#values tr', (rows) =>
   Object.fromEntries(rows.map((row) => [row.cells[0].textContent, row.cells[1].textContent])));
+
+// axe-core, from the test's own packages, run in the page: never shipped with it.
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+// The rules' findings that matter: every violation, and the items axe could
+// not decide whose impact is serious or critical.
+export async function accessibilityFindings(page) {
+  if (!(await page.evaluate(() => typeof window.axe === 'object'))) await page.evaluate(axeSource);
+  const results = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations', 'incomplete'], preload: false }));
+  const serious = (item) => item.impact === 'serious' || item.impact === 'critical';
+  return [...results.violations, ...results.incomplete.filter(serious)]
+    .map((item) => `${item.id} (${item.impact}): ${item.nodes.map((node) => node.target.join(' ')).join(', ')}`);
+}
+
+// Whether an element lies wholly within the window.
+export const inView = (page, selector) => page.$eval(selector, (element) => {
+  const box = element.getBoundingClientRect();
+  return box.top >= 0 && box.bottom <= window.innerHeight && box.height > 0;
+});
+
+export const focused = (page) => page.evaluate(() => document.activeElement.id);

@@ -20,4 +20,10 @@ export const lines = [
   '9223372036855', '9223372036854775807 /U', '9223372036854776 /E3', '2147483648 /J', '01.01.292279',
   // the usage form
   '5 /X', '1 2 3 4', '01.01.2000 12:00:00 12:00', '01.01.2000 24:00:00', '32.01.2000', '/C x', 'hello',
+  '23:59', '2017-01-01', '1,483,228,800', '1483228800.5',
+  // a value of a named format, its record as the program lists it, and the guesses
+  '--from=file_time 131277024005000000', '--from=iso 2017-01-01T12:00:00Z', '--from=unix_ms 1483228800500',
+  '--from=cocoa 504921600.5', '--from=excel 60', '--from=fat 1243676672', '--from=iso 2017-02-29',
+  '--from=unix abc', '--from=unix 99999999999999999', '--from=hfs -1', '--from=unix', '--from=file_time:le 00 C0 B0 FE C1 63 D2 01',
+  '--guess 1483228800', '--guess 2017-01-01', '--guess abc', '--guess',
 ];
