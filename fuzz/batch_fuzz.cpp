@@ -80,9 +80,7 @@ std::string value_output(const std::string& line, morvek::FormatSpec named_forma
 // longest name and two blanks, the status first.
 void check_list(std::string_view output, const std::vector<LineSeen>& lines) {
     std::size_t width = 0;
-    for (std::size_t i = 0; i < morvek::stream::list_fields.second; ++i) {
-        width = std::max(width, morvek::field_name(morvek::stream::list_fields.first[i]).size());
-    }
+    for (const morvek::Field field : morvek::list_fields(false)) width = std::max(width, morvek::field_name(field).size());
     std::size_t records = 0;
     bool record_start = true;
     while (!output.empty()) {

@@ -366,41 +366,12 @@ void answer_format(Json& json, morvek::FormatSpec spec, std::string_view name, s
     record.line = 1;
     record.input = value;
     record.result = morvek::convert_value(spec, value);
-    // The program's list: every field a person reads that has a value, the
-    // names padded to the longest.
+    // The program's list: every field a person reads that has a value.
+    const std::span<const morvek::Field> fields = morvek::list_fields(false);
+    std::vector<std::string_view> names;
+    for (const morvek::Field field : fields) names.push_back(morvek::field_name(field));
     std::string output;
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < morvek::field_count; ++i) {
-        const auto field = static_cast<morvek::Field>(i);
-        if (field == morvek::Field::line || field == morvek::Field::input) continue;
-        if (morvek::field_name(field).ends_with("_hex")) continue;
-        width = std::max(width, morvek::field_name(field).size());
-    }
-    for (std::size_t i = 0; i < morvek::field_count; ++i) {
-        const auto field = static_cast<morvek::Field>(i);
-        const std::string_view field_name = morvek::field_name(field);
-        if (field == morvek::Field::line || field == morvek::Field::input || field_name.ends_with("_hex")) continue;
-        if (!morvek::field_has_value(field, record)) continue;
-        output += field_name;
-        output.append(width + 2 - field_name.size(), ' ');
-        if (field == morvek::Field::message) {
-            std::string message;
-            morvek::write_message(record, morvek::string_sink(message));
-            for (const char c : message) {
-                switch (c) {
-                    case '\\': output += "\\\\"; break;
-                    case '\t': output += "\\t"; break;
-                    case '\n': output += "\\n"; break;
-                    case '\r': output += "\\r"; break;
-                    case '\0': output += "\\0"; break;
-                    default: output += c;
-                }
-            }
-        } else {
-            output += morvek::field_text(field, record).view();
-        }
-        output += '\n';
-    }
+    morvek::write_list(record, fields, names, morvek::string_sink(output));
     json.field("kind", "format");
     json.field("outcome", morvek::outcome_name(record.result.outcome));
     json.field("report", output);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "morvek/command.h"
@@ -104,6 +105,20 @@ using FieldText = FixedText<48>;
 [[nodiscard]] std::optional<std::int64_t> moment_field_integer(Field field, Moment moment,
                                                                const CalendarSettings& settings = {}) noexcept;
 [[nodiscard]] FieldText moment_field_text(Field field, Moment moment, const CalendarSettings& settings = {}) noexcept;
+
+// list_fields: the fields a person reads, as --format=list shows them when
+// none are chosen: all but line, input and the hexadecimal columns; the
+// historian's (julian_date to easter_gregorian) only when asked for.
+[[nodiscard]] std::span<const Field> list_fields(bool with_calendar_fields) noexcept;
+
+// write_list: the record as lines of a name and its value, for each field
+// that has a value, the values aligned two blanks after the longest name;
+// a text from the input with its backslash, tab, line ends or NUL escaped
+// as tsv escapes them (\\, \t, \n, \r, \0).
+//   Example:  (the record of "31.02.2000", {status, message}, {"status", "message"}) ->
+//             "status   nonexistent-date\nmessage  31.02.2000 00:00:00 - non-existent date\n"
+void write_list(const Record& record, std::span<const Field> fields, std::span<const std::string_view> names,
+                TextSink out) noexcept;
 
 // write_message: the program's message for a record that was not converted,
 // as one line (each run of blanks and line ends one space, trimmed); the

@@ -208,11 +208,10 @@ BatchOptionsRead batch_options_from_arguments(std::span<const char* const> argum
     // A report is the program's own text: it has no fields and no header.
     if (options.format == BatchFormat::report && fields_chosen) return {options, "--fields needs --format=tsv, csv or jsonl", "--fields"};
     if (options.format == BatchFormat::list && !fields_chosen) {
-        std::copy_n(list_fields.first.begin(), list_fields.second, options.fields.begin());
-        options.chosen_count = list_fields.second;
-        for (std::size_t i = first_historian_field; options.calendar_chosen && i < field_count; ++i) {
-            options.fields[options.chosen_count++] = static_cast<Field>(i);
-        }
+        // The historian's fields only when a calendar option asks for them.
+        const std::span<const Field> listed = list_fields(options.calendar_chosen);
+        std::copy(listed.begin(), listed.end(), options.fields.begin());
+        options.chosen_count = listed.size();
         for (std::size_t i = 0; i < options.chosen_count; ++i) options.names[i] = field_name(options.fields[i]);
     }
     if (options.header && options.format != BatchFormat::tsv && options.format != BatchFormat::csv) {

@@ -23,22 +23,6 @@ enum class InputKind : std::uint8_t { lines, csv, tsv };
 // under a second name.
 inline constexpr std::size_t max_chosen_fields = 2 * field_count;
 
-// The fields of --format=list when none are chosen: the values a person
-// reads, without the line number, the input and the hexadecimal columns.
-inline constexpr auto list_fields = [] {
-    std::array<Field, field_count> fields{};
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < field_count; ++i) {
-        const auto field = static_cast<Field>(i);
-        // The historian's fields only when a calendar option asks for them.
-        const bool shown = field != Field::line && field != Field::input && field != Field::e0_hex &&
-                           field != Field::e3_hex && field != Field::e6_hex && field != Field::unix_hex &&
-                           field != Field::file_time_hex && i < first_historian_field;
-        if (shown) fields[count++] = field;
-    }
-    return std::pair{fields, count};
-}();
-
 struct BatchOptions {
     BatchFormat format = BatchFormat::report;
     bool header = false;

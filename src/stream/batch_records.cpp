@@ -4,6 +4,7 @@
 
 #include "record/field_writer.h"
 #include "stream/batch_lines.h"
+#include "text/tsv_escapes.h"
 
 namespace morvek::stream {
 
@@ -26,17 +27,10 @@ bool any_of_text(std::string_view text, Special special) {
 }
 
 void tsv_text(detail::TextBuilder& out, std::string_view text) {
-    const auto escaped = [](char c) { return c == '\\' || c == '\t' || c == '\n' || c == '\r' || c == '\0'; };
-    if (!any_of_text(text, escaped)) return out.text(text);
+    if (!any_of_text(text, detail::needs_tsv_escape)) return out.text(text);
     for (const char c : text) {
-        switch (c) {
-            case '\\': out.text("\\\\"); break;
-            case '\t': out.text("\\t"); break;
-            case '\n': out.text("\\n"); break;
-            case '\r': out.text("\\r"); break;
-            case '\0': out.text("\\0"); break;
-            default: out.character(c);
-        }
+        if (detail::needs_tsv_escape(c)) out.text(detail::tsv_escape(c));
+        else out.character(c);
     }
 }
 
@@ -132,18 +126,12 @@ void write_value(detail::TextBuilder& out, BatchFormat format, Field field, cons
 }
 
 void write_list(detail::TextBuilder& out, const BatchOptions& options, const Record& record) {
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < options.chosen_count; ++i) width = std::max(width, options.name_of(i).size());
     if (record.line > 1) out.character('\n');
-    for (std::size_t i = 0; i < options.chosen_count; ++i) {
-        const Field field = options.fields[i];
-        if (!field_has_value(field, record)) continue;
-        const std::string_view name = options.name_of(i);
-        out.text(name);
-        for (std::size_t n = name.size(); n < width + 2; ++n) out.character(' ');
-        write_value(out, BatchFormat::list, field, record);
-        out.character('\n');
-    }
+    const TextSink sink{[](void* target, const char* data, std::size_t size) {
+                            static_cast<detail::TextBuilder*>(target)->text({data, size});
+                        },
+                        &out};
+    morvek::write_list(record, options.chosen_fields(), {options.names.data(), options.chosen_count}, sink);
 }
 
 }  // namespace

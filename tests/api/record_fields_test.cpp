@@ -124,7 +124,7 @@ TEST(RecordFields, TheHistoriansFieldsAreTheirDaysInEachCalendar) {
             EXPECT_EQ(field_has_value(Field::easter_gregorian, record), historical.year >= 1 && historical.year <= 5879611);
             if (historical.year >= 1 && historical.year < 100000) {
                 const Date easter = *easter_gregorian(historical.year);
-                char text[16];
+                char text[32];
                 std::snprintf(text, sizeof text, "%02d.%02d.%d", easter.day, easter.month, easter.year);
                 EXPECT_EQ(field_text(Field::easter_gregorian, record).view(), text);
                 EXPECT_EQ(field_integer(Field::day_of_year, record), *day_of_year(settings.reform, historical));
