@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "morvek/command.h"
@@ -86,6 +87,14 @@ using FieldText = FixedText<48>;
 //   Example:  (unix_time, moment_from_integer(file_time, 131277024005000000)) -> 1483228800
 [[nodiscard]] std::optional<std::int64_t> moment_field_integer(Field field, Moment moment) noexcept;
 [[nodiscard]] FieldText moment_field_text(Field field, Moment moment) noexcept;
+
+// moment_field_integers: moment_field_integer of each moment of a column,
+// the field looked up once: values[i] the value, or 0 where there is none,
+// and present[i] whether there is one (not written when `present` is
+// shorter than the column). Up to the shorter of moments and values.
+//   Example:  (unix_time, {the moments of FILE times}) -> their Unix times
+void moment_field_integers(Field field, std::span<const Moment> moments, std::span<std::int64_t> values,
+                           std::span<bool> present) noexcept;
 
 // write_message: the program's message for a record that was not converted,
 // as one line (each run of blanks and line ends one space, trimmed); the

@@ -15,14 +15,17 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
+#include <sys/mman.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -217,47 +220,90 @@ std::size_t decode_utf8(std::string_view text, std::uint32_t* out) noexcept {
     return count;
 }
 
+// ---- memory ------------------------------------------------------------------------
+
+// Large buffers are advised for transparent huge pages: ten million texts
+// then touch a few hundred 2 MiB pages rather than a hundred thousand 4 KiB
+// ones, each a page fault. (NumPy advises its own large buffers, but not the
+// zero-filled ones it makes for str arrays.)
+constexpr std::size_t huge_page_worthy = std::size_t{4} << 20;
+
+std::unique_ptr<char[]> allocate(std::size_t bytes) {
+    std::unique_ptr<char[]> memory(new char[std::max<std::size_t>(bytes, 1)]);
+#ifdef MADV_HUGEPAGE
+    if (bytes >= huge_page_worthy) {
+        const auto start = reinterpret_cast<std::uintptr_t>(memory.get());
+        const std::uintptr_t first_page = (start + 4095) / 4096 * 4096;
+        (void)::madvise(reinterpret_cast<void*>(first_page), start + bytes - first_page, MADV_HUGEPAGE);
+    }
+#endif
+    return memory;
+}
+
 // The texts of one column written by one thread: each a length (one byte,
-// or 255 and four bytes) and its UTF-8; `width` the most code points.
-struct TextArena {
-    std::string bytes;
+// or 255 and four bytes) and its UTF-8, in blocks that grow to 64 MiB;
+// `width` the most code points.
+class TextArena {
+public:
     std::size_t width = 0;
 
     void put(std::string_view text, bool ascii) {
         const std::size_t size = text.size();
+        if (static_cast<std::size_t>(end_ - next_) < size + 5) grow(size + 5);
         if (size < 255) {
-            bytes.push_back(static_cast<char>(size));
+            *next_++ = static_cast<char>(size);
         } else {
             const auto length = static_cast<std::uint32_t>(size);
-            bytes.push_back('\xFF');
-            bytes.append(reinterpret_cast<const char*>(&length), sizeof length);
+            *next_++ = '\xFF';
+            std::memcpy(next_, &length, sizeof length);
+            next_ += sizeof length;
         }
-        bytes.append(text);
+        if (size > 0) std::memcpy(next_, text.data(), size);
+        next_ += size;
         width = std::max(width, ascii ? size : decode_utf8(text, nullptr));
     }
 
-    // Writes the texts, in order, into rows of `width` code points.
-    void write_rows(std::uint32_t* rows, std::size_t row_width, bool ascii) const noexcept {
-        const char* p = bytes.data();
-        const char* const end = p + bytes.size();
-        for (std::uint32_t* row = rows; p < end; row += row_width) {
-            std::size_t size = static_cast<unsigned char>(*p++);
-            if (size == 255) {
-                std::uint32_t length;
-                std::memcpy(&length, p, sizeof length);
-                p += sizeof length;
-                size = length;
+    // Writes the texts, in order, into rows of `row_width` code points.
+    void write_rows(std::uint32_t* row, std::size_t row_width, bool ascii) const noexcept {
+        for (std::size_t b = 0; b < blocks_.size(); ++b) {
+            const char* p = blocks_[b].get();
+            const char* const end = b + 1 < blocks_.size() ? ends_[b] : next_;
+            for (; p < end; row += row_width) {
+                std::size_t size = static_cast<unsigned char>(*p++);
+                if (size == 255) {
+                    std::uint32_t length;
+                    std::memcpy(&length, p, sizeof length);
+                    p += sizeof length;
+                    size = length;
+                }
+                std::size_t written = size;
+                if (ascii) {
+                    for (std::size_t k = 0; k < size; ++k) row[k] = static_cast<unsigned char>(p[k]);
+                } else {
+                    written = decode_utf8({p, size}, row);
+                }
+                std::fill(row + written, row + row_width, 0u);
+                p += size;
             }
-            std::size_t written = size;
-            if (ascii) {
-                for (std::size_t k = 0; k < size; ++k) row[k] = static_cast<unsigned char>(p[k]);
-            } else {
-                written = decode_utf8({p, size}, row);
-            }
-            std::fill(row + written, row + row_width, 0u);
-            p += size;
         }
     }
+
+private:
+    void grow(std::size_t need) {
+        if (!blocks_.empty()) ends_.back() = next_;
+        const std::size_t last = blocks_.empty() ? 0 : capacity_;
+        capacity_ = std::max(need, std::clamp<std::size_t>(2 * last, std::size_t{64} << 10, std::size_t{64} << 20));
+        blocks_.push_back(allocate(capacity_));
+        ends_.push_back(nullptr);
+        next_ = blocks_.back().get();
+        end_ = next_ + capacity_;
+    }
+
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<const char*> ends_;  // where each full block's texts end
+    std::size_t capacity_ = 0;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
 };
 
 // ---- the columns -------------------------------------------------------------------
@@ -298,44 +344,77 @@ public:
         : input_(input), source_(source), columns_(columns), statuses_(statuses) {}
 
     void convert(Part& part) const {
+        const bool numbers = input_.kind == InputKind::int64 || input_.kind == InputKind::uint64;
+        if (source_.integer_format && numbers) return convert_numbers(part);
         ElementReader reader(input_);
         std::vector<char> message(max_message_bytes);
-        for (std::size_t i = part.begin; i < part.end; ++i) {
-            const std::optional<std::int64_t> number = source_.integer_format ? reader.integer(i) : std::nullopt;
-            if (number) {
-                const Result<Moment> moment = moment_from_integer(source_.spec.format, *number);
-                if (moment && e6_from_moment(*moment)) {
-                    write_moment(part, i, *moment, [&] { return reader.text(i).text; });
-                    continue;
-                }
-            }
-            const ElementText element = reader.text(i);
-            Record record;
-            record.line = i + 1;
-            if (element.too_long) {
-                record.result.outcome = CommandOutcome::too_long;
-            } else if (source_.lines) {
-                record.input = element.text;
-                record.result = run_line(element.text, "", system_utc_clock());
-            } else {
-                record.input = element.text;
-                const std::string_view value = trimmed(element.text);
-                if (!number) {
-                    const Result<Moment> moment = moment_from_text(source_.spec, value);
-                    if (moment && e6_from_moment(*moment)) {
-                        write_moment(part, i, *moment, [&] { return element.text; });
-                        continue;
-                    }
-                }
-                record.result = convert_value(source_.spec, value);
-            }
-            write_record(part, i, record, message);
-        }
+        for (std::size_t i = part.begin; i < part.end; ++i) convert_text(part, i, reader, message);
     }
 
 private:
+    // Integers of an integer format, a block at a time: the moments and the
+    // integer fields of the block by the library's column functions, then
+    // the other fields element by element, and the whole record of each
+    // element that has no moment.
+    void convert_numbers(Part& part) const {
+        constexpr std::size_t block = 512;
+        std::array<std::int64_t, block> values;
+        std::array<Moment, block> moments;
+        std::array<Status, block> readings;
+        std::array<bool, block> converted;
+        ElementReader reader(input_);
+        std::vector<char> message(max_message_bytes);
+        for (std::size_t start = part.begin; start < part.end; start += block) {
+            const std::size_t count = std::min(block, part.end - start);
+            for (std::size_t k = 0; k < count; ++k) values[k] = reader.integer(start + k).value_or(0);
+            moments_from_integers(source_.spec.format, {values.data(), count}, {moments.data(), count},
+                                  {readings.data(), count});
+            for (std::size_t k = 0; k < count; ++k) {
+                converted[k] = readings[k] == Status::ok && e6_from_moment(moments[k]).has_value() &&
+                               reader.integer(start + k).has_value();  // not a uint64 beyond 2^63
+            }
+            for (const Column& column : columns_) {
+                if (column.kind != ColumnKind::integer || column.field == Field::line) continue;
+                moment_field_integers(column.field, {moments.data(), count}, {column.integers + start, count},
+                                      {column.present != nullptr ? column.present + start : nullptr,
+                                       column.present != nullptr ? count : 0});
+            }
+            for (std::size_t k = 0; k < count; ++k) {
+                const std::size_t i = start + k;
+                if (converted[k]) {
+                    write_moment(part, i, moments[k], [&] { return reader.text(i).text; }, false);
+                } else {
+                    convert_text(part, i, reader, message);  // overwrites the block's integers
+                }
+            }
+        }
+    }
+
+    // One element from its text: the moment's fields where it has one, else
+    // the whole record.
+    void convert_text(Part& part, std::size_t i, ElementReader& reader, std::vector<char>& message) const {
+        const ElementText element = reader.text(i);
+        Record record;
+        record.line = i + 1;
+        if (element.too_long) {
+            record.result.outcome = CommandOutcome::too_long;
+        } else if (source_.lines) {
+            record.input = element.text;
+            record.result = run_line(element.text, "", system_utc_clock());
+        } else {
+            record.input = element.text;
+            const std::string_view value = trimmed(element.text);
+            const Result<Moment> moment = moment_from_text(source_.spec, value);
+            if (moment && e6_from_moment(*moment)) return write_moment(part, i, *moment, [&] { return element.text; }, true);
+            record.result = convert_value(source_.spec, value);
+        }
+        write_record(part, i, record, message);
+    }
+
+    // The fields of element i, read as `moment`; the integer fields but the
+    // line only when `integers` (else the caller wrote them).
     template <class InputText>
-    void write_moment(Part& part, std::size_t i, Moment moment, InputText input_text) const {
+    void write_moment(Part& part, std::size_t i, Moment moment, InputText input_text, bool integers) const {
         for (const Column& column : columns_) {
             switch (column.field) {
                 case Field::line:
@@ -353,10 +432,10 @@ private:
                 default:
                     break;
             }
-            if (column.kind == ColumnKind::integer) {
-                set_integer(column, i, moment_field_integer(column.field, moment));
-            } else {
+            if (column.kind != ColumnKind::integer) {
                 part.arenas[column.arena].put(moment_field_text(column.field, moment).view(), true);
+            } else if (integers) {
+                set_integer(column, i, moment_field_integer(column.field, moment));
             }
         }
     }
@@ -530,9 +609,15 @@ std::vector<Field> fields_from_names(const std::vector<std::string>& names) {
     return fields;
 }
 
+// A str array of `count` rows of `width` code points, in memory of our own
+// (see allocate), which the array keeps and frees.
 py::array str_array(std::size_t count, std::size_t width) {
-    return py::array(py::dtype("U" + std::to_string(std::max<std::size_t>(width, 1))),
-                     py::array::ShapeContainer{static_cast<py::ssize_t>(count)});
+    width = std::max<std::size_t>(width, 1);
+    std::unique_ptr<char[]> memory = allocate(count * width * 4);
+    const py::capsule owner(memory.get(), [](void* data) { delete[] static_cast<char*>(data); });
+    char* const data = memory.release();  // the capsule's now
+    return py::array(py::dtype("U" + std::to_string(width)), py::array::ShapeContainer{static_cast<py::ssize_t>(count)},
+                     py::array::StridesContainer{static_cast<py::ssize_t>(width * 4)}, data, owner);
 }
 
 // convert: the records of every element, as one array per field, and for
@@ -573,7 +658,8 @@ py::tuple convert(const py::array& values, const std::string& source_name,
         arrays.push_back(array);
         present.push_back(mask);
     }
-    std::vector<std::uint8_t> statuses(count);
+    const std::unique_ptr<char[]> status_memory = allocate(count);
+    auto* const statuses = reinterpret_cast<std::uint8_t*>(status_memory.get());
 
     const std::size_t most_threads = std::max<std::size_t>(1, count / min_elements_per_thread);
     const std::size_t part_count = std::min(static_cast<std::size_t>(thread_count), most_threads);
@@ -584,7 +670,7 @@ py::tuple convert(const py::array& values, const std::string& source_name,
         parts[k].arenas.resize(arena_count);
     }
 
-    const Converter converter(input, source, columns, statuses.data());
+    const Converter converter(input, source, columns, statuses);
     {
         const py::gil_scoped_release unlocked;
         run_parts(parts, [&](Part& part) { converter.convert(part); });
@@ -597,15 +683,24 @@ py::tuple convert(const py::array& values, const std::string& source_name,
         if (columns[c].kind != ColumnKind::text) continue;
         for (const Part& part : parts) widths[c] = std::max(widths[c], part.arenas[columns[c].arena].width);
     }
-    // The status words: the widest of those that occur.
+    // The status words: the widest of those that occur, each once as a row.
+    constexpr std::size_t outcome_count = static_cast<std::size_t>(CommandOutcome::bad_value) + 1;
     std::size_t status_width = 0;
     {
         bool seen[256] = {};
-        for (const std::uint8_t status : statuses) seen[status] = true;
-        for (unsigned status = 0; status < 256; ++status) {
+        for (std::size_t i = 0; i < count; ++i) seen[statuses[i]] = true;
+        for (std::size_t status = 0; status < outcome_count; ++status) {
             if (seen[status]) {
                 status_width = std::max(status_width, outcome_name(static_cast<CommandOutcome>(status)).size());
             }
+        }
+    }
+    status_width = std::max<std::size_t>(status_width, 1);  // as str_array makes it
+    std::vector<std::uint32_t> status_rows(outcome_count * status_width, 0);
+    for (std::size_t status = 0; status < outcome_count; ++status) {
+        const std::string_view word = outcome_name(static_cast<CommandOutcome>(status));
+        for (std::size_t k = 0; k < word.size() && k < status_width; ++k) {
+            status_rows[status * status_width + k] = static_cast<unsigned char>(word[k]);
         }
     }
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -625,11 +720,10 @@ py::tuple convert(const py::array& values, const std::string& source_name,
                 if (column.kind == ColumnKind::text) {
                     part.arenas[column.arena].write_rows(first_row, widths[c], column.ascii);
                 } else if (column.kind == ColumnKind::status) {
-                    std::uint32_t* row = first_row;
-                    for (std::size_t i = part.begin; i < part.end; ++i, row += widths[c]) {
-                        const std::string_view word = outcome_name(static_cast<CommandOutcome>(statuses[i]));
-                        for (std::size_t k = 0; k < word.size(); ++k) row[k] = static_cast<unsigned char>(word[k]);
-                        std::fill(row + word.size(), row + widths[c], 0u);
+                    const std::size_t row_bytes = widths[c] * sizeof(std::uint32_t);
+                    auto* row = reinterpret_cast<char*>(first_row);
+                    for (std::size_t i = part.begin; i < part.end; ++i, row += row_bytes) {
+                        std::memcpy(row, &status_rows[statuses[i] * widths[c]], row_bytes);
                     }
                 }
             }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "command/result_from_moment.h"
 #include "morvek/record.h"
@@ -54,6 +56,28 @@ TEST(RecordFields, EachFieldOfAMomentIsWhatItsWholeReportShows) {
         }
     }
     EXPECT_GT(compared, 100000u);
+}
+
+// A column of one field gives each moment's field as moment_field_integer
+// gives it alone.
+TEST(RecordFields, AColumnOfAFieldIsEachMomentsField) {
+    const std::vector<Moment> moments = moments_of_every_kind();
+    std::vector<std::int64_t> values(moments.size());
+    std::unique_ptr<bool[]> present(new bool[moments.size()]);
+    for (std::size_t f = 0; f < field_count; ++f) {
+        const auto field = static_cast<Field>(f);
+        std::fill(values.begin(), values.end(), -7);
+        moment_field_integers(field, moments, values, {present.get(), moments.size()});
+        for (std::size_t i = 0; i < moments.size(); ++i) {
+            const std::optional<std::int64_t> alone = moment_field_integer(field, moments[i]);
+            ASSERT_EQ(present[i], alone.has_value()) << field_name(field) << " " << i;
+            ASSERT_EQ(values[i], alone.value_or(0)) << field_name(field) << " " << i;
+        }
+    }
+    // Without the marks, the values alone.
+    std::fill(values.begin(), values.end(), -7);
+    moment_field_integers(Field::unix_time, moments, values, {});
+    EXPECT_EQ(values[0], moment_field_integer(Field::unix_time, moments[0]).value_or(0));
 }
 
 }  // namespace
