@@ -107,8 +107,13 @@ struct InstantIndex {
     bool one_per_bucket = true;
 
     [[nodiscard]] constexpr std::size_t bucket_of(std::int64_t second) const noexcept {
-        const std::int64_t bucket = (second >> bucket_shift) - first_bucket;
-        return static_cast<std::size_t>(std::clamp<std::int64_t>(bucket, 0, static_cast<std::int64_t>(last_bucket)));
+        // Clamped to [0, last_bucket] with masks: a compiler turns a clamp
+        // into branches here, which mispredict for columns that straddle an end.
+        std::int64_t bucket = (second >> bucket_shift) - first_bucket;  // |second| < 2^63: no overflow
+        bucket &= ~(bucket >> 63);                                       // below 0: 0
+        const std::int64_t beyond = static_cast<std::int64_t>(last_bucket) - bucket;
+        bucket = static_cast<std::int64_t>(last_bucket) - (beyond & ~(beyond >> 63));  // beyond the last: the last
+        return static_cast<std::size_t>(bucket);
     }
     // The instants at or before `second`.
     [[nodiscard]] constexpr std::int32_t count_up_to(std::int64_t second) const noexcept {

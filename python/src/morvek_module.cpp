@@ -30,6 +30,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "morvek/command.h"
@@ -68,30 +69,38 @@ struct ElementText {
     bool too_long = false;  // more than max_element_bytes in UTF-8
 };
 
-void append_utf8(std::string& out, std::uint32_t c) {
-    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = replacement_character;
+// Writes the UTF-8 of one code point at `out`, one that names no character
+// (a surrogate, beyond U+10FFFF) as U+FFFD; returns the end. Room for four bytes.
+char* put_utf8(char* out, std::uint32_t c) noexcept {
     if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        *out++ = static_cast<char>(c);
+        return out;
     }
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = replacement_character;
+    if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    return out;
+}
+
+void append_utf8(std::string& out, std::uint32_t c) {
+    char bytes[4];
+    out.append(bytes, static_cast<std::size_t>(put_utf8(bytes, c) - bytes));
 }
 
 // Reads the elements of one input: as an integer where it is one, and as
 // the text the stream mode would have read on its line.
 class ElementReader {
 public:
-    explicit ElementReader(const Input& input) : input_(input) { buffer_.reserve(max_element_bytes + 8); }
+    explicit ElementReader(const Input& input) : input_(input), buffer_(max_element_bytes + 8) {}
 
     [[nodiscard]] const char* at(std::size_t i) const noexcept {
         return input_.data + static_cast<py::ssize_t>(i) * input_.stride;
@@ -142,10 +151,14 @@ public:
                 };
                 while (size > 0 && code(size - 1) == 0) --size;
                 if (size > max_element_bytes) return {{}, true};  // at least one byte each
-                buffer_.clear();
-                for (std::size_t k = 0; k < size; ++k) append_utf8(buffer_, code(k));
-                if (buffer_.size() > max_element_bytes) return {{}, true};
-                return {buffer_};
+                char* const first = buffer_.data();
+                char* end = first;
+                for (std::size_t k = 0; k < size && end - first <= static_cast<std::ptrdiff_t>(max_element_bytes); ++k) {
+                    end = put_utf8(end, code(k));
+                }
+                const auto length = static_cast<std::size_t>(end - first);
+                if (length > max_element_bytes) return {{}, true};
+                return {{first, length}};
             }
         }
         return {};
@@ -159,7 +172,7 @@ private:
     }
 
     const Input& input_;
-    std::string buffer_;
+    std::vector<char> buffer_;  // a str element's UTF-8: up to max_element_bytes and one more character
     char digits_[24];
 };
 
@@ -222,23 +235,60 @@ std::size_t decode_utf8(std::string_view text, std::uint32_t* out) noexcept {
 
 // ---- memory ------------------------------------------------------------------------
 
-// Large buffers are advised for transparent huge pages: ten million texts
-// then touch a few hundred 2 MiB pages rather than a hundred thousand 4 KiB
-// ones, each a page fault. (NumPy advises its own large buffers, but not the
-// zero-filled ones it makes for str arrays.)
-constexpr std::size_t huge_page_worthy = std::size_t{4} << 20;
+// Large buffers are mapped on 2 MiB boundaries and advised for transparent
+// huge pages: ten million texts then touch a few hundred huge pages rather
+// than a hundred thousand 4 KiB ones, each a page fault. (NumPy advises its
+// own large buffers, but not the zero-filled ones it makes for str arrays.)
+class Memory {
+public:
+    static constexpr std::size_t huge_page = std::size_t{2} << 20;
+    static constexpr std::size_t mapped_from = 2 * huge_page;
 
-std::unique_ptr<char[]> allocate(std::size_t bytes) {
-    std::unique_ptr<char[]> memory(new char[std::max<std::size_t>(bytes, 1)]);
+    explicit Memory(std::size_t bytes) {
+        bytes = std::max<std::size_t>(bytes, 1);
+        if (bytes < mapped_from) {
+            data_ = new char[bytes];
+            return;
+        }
+        length_ = (bytes + huge_page - 1) / huge_page * huge_page + huge_page;
+        mapping_ = ::mmap(nullptr, length_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapping_ == MAP_FAILED) {
+            mapping_ = nullptr;
+            throw std::bad_alloc();
+        }
+        const auto start = reinterpret_cast<std::uintptr_t>(mapping_);
+        const std::uintptr_t aligned = (start + huge_page - 1) / huge_page * huge_page;
+        data_ = reinterpret_cast<char*>(aligned);
 #ifdef MADV_HUGEPAGE
-    if (bytes >= huge_page_worthy) {
-        const auto start = reinterpret_cast<std::uintptr_t>(memory.get());
-        const std::uintptr_t first_page = (start + 4095) / 4096 * 4096;
-        (void)::madvise(reinterpret_cast<void*>(first_page), start + bytes - first_page, MADV_HUGEPAGE);
-    }
+        (void)::madvise(data_, length_ - (aligned - start), MADV_HUGEPAGE);
 #endif
-    return memory;
-}
+    }
+    Memory(Memory&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), mapping_(std::exchange(other.mapping_, nullptr)),
+          length_(std::exchange(other.length_, 0)) {}
+    Memory& operator=(Memory&& other) noexcept {
+        std::swap(data_, other.data_);
+        std::swap(mapping_, other.mapping_);
+        std::swap(length_, other.length_);
+        return *this;
+    }
+    Memory(const Memory&) = delete;
+    Memory& operator=(const Memory&) = delete;
+    ~Memory() {
+        if (mapping_ != nullptr) {
+            ::munmap(mapping_, length_);
+        } else {
+            delete[] data_;
+        }
+    }
+
+    [[nodiscard]] char* get() const noexcept { return data_; }
+
+private:
+    char* data_ = nullptr;
+    void* mapping_ = nullptr;  // when mapped
+    std::size_t length_ = 0;
+};
 
 // The texts of one column written by one thread: each a length (one byte,
 // or 255 and four bytes) and its UTF-8, in blocks that grow to 64 MiB;
@@ -246,6 +296,11 @@ std::unique_ptr<char[]> allocate(std::size_t bytes) {
 class TextArena {
 public:
     std::size_t width = 0;
+
+    // For `count` texts: the first block holds as many of 23 bytes (most
+    // fields' longest), so that a large part starts on huge pages; pages
+    // never written cost nothing.
+    explicit TextArena(std::size_t count = 0) : first_capacity_(std::clamp<std::size_t>(count * 24, std::size_t{64} << 10, std::size_t{64} << 20)) {}
 
     void put(std::string_view text, bool ascii) {
         const std::size_t size = text.size();
@@ -291,16 +346,17 @@ public:
 private:
     void grow(std::size_t need) {
         if (!blocks_.empty()) ends_.back() = next_;
-        const std::size_t last = blocks_.empty() ? 0 : capacity_;
-        capacity_ = std::max(need, std::clamp<std::size_t>(2 * last, std::size_t{64} << 10, std::size_t{64} << 20));
-        blocks_.push_back(allocate(capacity_));
+        const std::size_t next = blocks_.empty() ? first_capacity_ : std::min<std::size_t>(2 * capacity_, std::size_t{64} << 20);
+        capacity_ = std::max(need, next);
+        blocks_.emplace_back(capacity_);
         ends_.push_back(nullptr);
         next_ = blocks_.back().get();
         end_ = next_ + capacity_;
     }
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<Memory> blocks_;
     std::vector<const char*> ends_;  // where each full block's texts end
+    std::size_t first_capacity_;
     std::size_t capacity_ = 0;
     char* next_ = nullptr;
     char* end_ = nullptr;
@@ -358,20 +414,37 @@ private:
     // element that has no moment.
     void convert_numbers(Part& part) const {
         constexpr std::size_t block = 512;
-        std::array<std::int64_t, block> values;
+        std::array<std::int64_t, block> gathered;
         std::array<Moment, block> moments;
         std::array<Status, block> readings;
         std::array<bool, block> converted;
         ElementReader reader(input_);
         std::vector<char> message(max_message_bytes);
+        // A contiguous, aligned int64 array is read where it lies.
+        const bool in_place = input_.kind == InputKind::int64 && input_.stride == sizeof(std::int64_t) &&
+                              reinterpret_cast<std::uintptr_t>(input_.data) % alignof(std::int64_t) == 0;
+        // Fields other than the integers and the status are written element by element.
+        const bool each_element = std::any_of(columns_.begin(), columns_.end(), [](const Column& column) {
+            return column.kind == ColumnKind::text || column.field == Field::line;
+        });
         for (std::size_t start = part.begin; start < part.end; start += block) {
             const std::size_t count = std::min(block, part.end - start);
-            for (std::size_t k = 0; k < count; ++k) values[k] = reader.integer(start + k).value_or(0);
-            moments_from_integers(source_.spec.format, {values.data(), count}, {moments.data(), count},
-                                  {readings.data(), count});
+            const std::int64_t* values = gathered.data();
+            if (in_place) {
+                values = reinterpret_cast<const std::int64_t*>(reader.at(start));
+            } else {
+                for (std::size_t k = 0; k < count; ++k) gathered[k] = reader.integer(start + k).value_or(0);
+            }
+            moments_from_integers(source_.spec.format, {values, count}, {moments.data(), count}, {readings.data(), count});
+            bool all_converted = true;
             for (std::size_t k = 0; k < count; ++k) {
-                converted[k] = readings[k] == Status::ok && e6_from_moment(moments[k]).has_value() &&
-                               reader.integer(start + k).has_value();  // not a uint64 beyond 2^63
+                converted[k] = readings[k] == Status::ok && e6_from_moment(moments[k]).has_value();
+                all_converted = all_converted && converted[k];
+            }
+            if (input_.kind == InputKind::uint64) {  // beyond 2^63: read from the digits
+                for (std::size_t k = 0; k < count; ++k) {
+                    if (!reader.integer(start + k)) converted[k] = all_converted = false;
+                }
             }
             for (const Column& column : columns_) {
                 if (column.kind != ColumnKind::integer || column.field == Field::line) continue;
@@ -379,12 +452,14 @@ private:
                                       {column.present != nullptr ? column.present + start : nullptr,
                                        column.present != nullptr ? count : 0});
             }
+            std::fill_n(statuses_ + start, count, static_cast<std::uint8_t>(CommandOutcome::report));
+            if (!each_element && all_converted) continue;
             for (std::size_t k = 0; k < count; ++k) {
                 const std::size_t i = start + k;
-                if (converted[k]) {
-                    write_moment(part, i, moments[k], [&] { return reader.text(i).text; }, false);
-                } else {
+                if (!converted[k]) {
                     convert_text(part, i, reader, message);  // overwrites the block's integers
+                } else if (each_element) {
+                    write_moment(part, i, moments[k], [&] { return reader.text(i).text; }, false);
                 }
             }
         }
@@ -609,15 +684,21 @@ std::vector<Field> fields_from_names(const std::vector<std::string>& names) {
     return fields;
 }
 
-// A str array of `count` rows of `width` code points, in memory of our own
-// (see allocate), which the array keeps and frees.
+// An array of `count` items of the dtype, in Memory of our own, which the
+// array keeps and frees.
+py::array array_of(const py::dtype& dtype, std::size_t count) {
+    const auto itemsize = static_cast<std::size_t>(dtype.itemsize());
+    auto memory = std::make_unique<Memory>(count * itemsize);
+    char* const data = memory->get();
+    const py::capsule owner(memory.get(), [](void* kept) { delete static_cast<Memory*>(kept); });
+    memory.release();  // the capsule's now
+    return py::array(dtype, py::array::ShapeContainer{static_cast<py::ssize_t>(count)},
+                     py::array::StridesContainer{static_cast<py::ssize_t>(itemsize)}, data, owner);
+}
+
+// A str array of `count` rows of `width` code points.
 py::array str_array(std::size_t count, std::size_t width) {
-    width = std::max<std::size_t>(width, 1);
-    std::unique_ptr<char[]> memory = allocate(count * width * 4);
-    const py::capsule owner(memory.get(), [](void* data) { delete[] static_cast<char*>(data); });
-    char* const data = memory.release();  // the capsule's now
-    return py::array(py::dtype("U" + std::to_string(width)), py::array::ShapeContainer{static_cast<py::ssize_t>(count)},
-                     py::array::StridesContainer{static_cast<py::ssize_t>(width * 4)}, data, owner);
+    return array_of(py::dtype("U" + std::to_string(std::max<std::size_t>(width, 1))), count);
 }
 
 // convert: the records of every element, as one array per field, and for
@@ -643,12 +724,12 @@ py::tuple convert(const py::array& values, const std::string& source_name,
         column.ascii = field != Field::input && field != Field::message;
         py::object array, mask;
         if (column.kind == ColumnKind::integer) {
-            py::array_t<std::int64_t> integers(static_cast<py::ssize_t>(count));
-            column.integers = integers.mutable_data();
+            py::array integers = array_of(py::dtype::of<std::int64_t>(), count);
+            column.integers = static_cast<std::int64_t*>(integers.mutable_data());
             array = integers;
             if (presence) {
-                py::array_t<bool> flags(static_cast<py::ssize_t>(count));
-                column.present = flags.mutable_data();
+                py::array flags = array_of(py::dtype::of<bool>(), count);
+                column.present = static_cast<bool*>(flags.mutable_data());
                 mask = flags;
             }
         } else if (column.kind == ColumnKind::text) {
@@ -658,7 +739,7 @@ py::tuple convert(const py::array& values, const std::string& source_name,
         arrays.push_back(array);
         present.push_back(mask);
     }
-    const std::unique_ptr<char[]> status_memory = allocate(count);
+    const Memory status_memory(count);
     auto* const statuses = reinterpret_cast<std::uint8_t*>(status_memory.get());
 
     const std::size_t most_threads = std::max<std::size_t>(1, count / min_elements_per_thread);
@@ -667,7 +748,8 @@ py::tuple convert(const py::array& values, const std::string& source_name,
     for (std::size_t k = 0; k < part_count; ++k) {
         parts[k].begin = count * k / part_count;
         parts[k].end = count * (k + 1) / part_count;
-        parts[k].arenas.resize(arena_count);
+        parts[k].arenas.reserve(arena_count);
+        for (std::size_t a = 0; a < arena_count; ++a) parts[k].arenas.emplace_back(parts[k].end - parts[k].begin);
     }
 
     const Converter converter(input, source, columns, statuses);
@@ -720,10 +802,11 @@ py::tuple convert(const py::array& values, const std::string& source_name,
                 if (column.kind == ColumnKind::text) {
                     part.arenas[column.arena].write_rows(first_row, widths[c], column.ascii);
                 } else if (column.kind == ColumnKind::status) {
-                    const std::size_t row_bytes = widths[c] * sizeof(std::uint32_t);
-                    auto* row = reinterpret_cast<char*>(first_row);
-                    for (std::size_t i = part.begin; i < part.end; ++i, row += row_bytes) {
-                        std::memcpy(row, &status_rows[statuses[i] * widths[c]], row_bytes);
+                    const std::size_t width = widths[c];
+                    std::uint32_t* row = first_row;
+                    for (std::size_t i = part.begin; i < part.end; ++i, row += width) {
+                        const std::uint32_t* word = &status_rows[statuses[i] * width];
+                        for (std::size_t k = 0; k < width; ++k) row[k] = word[k];
                     }
                 }
             }

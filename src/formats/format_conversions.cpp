@@ -52,7 +52,7 @@ Result<LeapFree> leap_free_from_moment(Moment moment) noexcept {
     return LeapFree{unix_time->seconds + unix_epoch_e0, unix_time->nanosecond};
 }
 
-Result<Moment> moment_from_leap_free(std::int64_t seconds, std::int64_t nanosecond) noexcept {
+[[gnu::always_inline]] inline Result<Moment> moment_from_leap_free(std::int64_t seconds, std::int64_t nanosecond) noexcept {
     const auto unix_seconds = detail::checked_add(seconds, -unix_epoch_e0);
     if (!unix_seconds) return Status::out_of_range;
     return moment_from_unix_time({*unix_seconds, static_cast<std::int32_t>(nanosecond)});
@@ -105,7 +105,7 @@ const Linear* linear_of(Format format) noexcept {
 // template argument, one of five, so that the division by them is a
 // multiplication: a column of timestamps goes through here once per value.
 template <std::int64_t PerSecond>
-Result<Moment> moment_from_linear_in(const Linear& row, std::int64_t value) noexcept {
+[[gnu::always_inline]] inline Result<Moment> moment_from_linear_in(const Linear& row, std::int64_t value) noexcept {
     if (value < row.lowest || value > row.highest) return Status::out_of_range;
     const std::int64_t whole = detail::floor_div(value, PerSecond);
     const std::int64_t part = detail::floor_mod(value, PerSecond) * (nanoseconds_per_second / PerSecond);
