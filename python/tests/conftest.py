@@ -36,7 +36,8 @@ def stream_records(program, lines, source, fields):
         command.append("--from=" + source)
     run = subprocess.run(command, input=text.encode("utf-8", "surrogateescape"), capture_output=True, check=False)
     assert run.returncode in (0, 1), run.stderr.decode(errors="replace")
-    records = [json.loads(line) for line in run.stdout.decode("utf-8").splitlines()]
+    # Records end with LF; str.splitlines would also cut at U+0085 or U+2028 inside a text.
+    records = [json.loads(line) for line in run.stdout.decode("utf-8").split("\n")[:-1]]
     assert len(records) == len(lines)
     return records
 
