@@ -2,6 +2,7 @@
 behind, whatever they were given and however they ended."""
 
 import gc
+import os
 import sys
 import tracemalloc
 
@@ -64,8 +65,11 @@ def test_no_reference_or_memory_is_left_behind():
     assert abs(sys.getrefcount(None) - modules[2]) < 100
     assert after - before < 64 * 1024, after - before
     # Each call makes C++ arenas and str arrays of its own, over 1 MB in
-    # all: a thousand calls leaking any of it would show here.
-    assert resident_bytes() - resident < 32 * 1024 * 1024
+    # all: a thousand calls leaking any of it would show here. (Under
+    # AddressSanitizer freed memory waits in its quarantine, and its leak
+    # check is the measure.)
+    if "libasan" not in os.environ.get("LD_PRELOAD", ""):
+        assert resident_bytes() - resident < 32 * 1024 * 1024
 
 
 def test_frames_leave_nothing_behind():
