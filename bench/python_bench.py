@@ -5,6 +5,8 @@ several runs, values (rows) per second.
 
     PYTHONPATH=build/python/python python3 bench/python_bench.py [COUNT] [RUNS]
 
+(10 million values and 5 runs when not given.)
+
 Each morvek job is also checked against the NumPy or pandas result it is
 timed beside, so the figures compare the same answers.
 """
@@ -18,22 +20,25 @@ import pandas as pd
 import morvek
 
 COUNT = int(sys.argv[1]) if len(sys.argv) > 1 else 10_000_000
-RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 3
+RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 5
 
 UNIX_EPOCH_FILE_TIME = 116444736000000000
 UNIX_EPOCH_ERA_DAY = 719163  # 01.01.1970
 
 
-def best(job):
-    """The fastest of RUNS runs, in seconds, and the last result."""
-    fastest = float("inf")
-    result = None
+def best(*jobs):
+    """The fastest of RUNS runs of each job, in seconds, and each job's last
+    result. Several jobs run in turns, so that a machine shared with other
+    work slows each of them alike."""
+    fastest = [float("inf")] * len(jobs)
+    results = [None] * len(jobs)
     for _ in range(RUNS):
-        result = None  # the previous result's memory back first
-        start = time.perf_counter()
-        result = job()
-        fastest = min(fastest, time.perf_counter() - start)
-    return fastest, result
+        for k, job in enumerate(jobs):
+            results[k] = None  # the previous result's memory back first
+            start = time.perf_counter()
+            results[k] = job()
+            fastest[k] = min(fastest[k], time.perf_counter() - start)
+    return (fastest[0], results[0]) if len(jobs) == 1 else (fastest, results)
 
 
 rows = []
@@ -56,10 +61,10 @@ print(f"{COUNT:,} values, best of {RUNS} runs; NumPy {np.__version__}, pandas {p
 
 # ---- FILE time to Unix time and Era Day (integers) ----
 job = "file_time -> unix, era_day"
-seconds, ours = best(lambda: morvek.convert(file_times, "file_time", ["unix", "era_day"]))
+(seconds, seconds2), (ours, ours2) = best(lambda: morvek.convert(file_times, "file_time", ["unix", "era_day"]),
+                                          lambda: morvek.convert(file_times, "file_time", ["unix", "era_day"], threads=2))
 one_thread = report(job, "morvek.convert(threads=1)", seconds)
-seconds, ours2 = best(lambda: morvek.convert(file_times, "file_time", ["unix", "era_day"], threads=2))
-two_threads = report(job, "morvek.convert(threads=2)", seconds)
+two_threads = report(job, "morvek.convert(threads=2)", seconds2)
 
 
 def numpy_integers():
@@ -76,31 +81,34 @@ del ours, ours2, theirs
 
 # ---- Unix time to ISO 8601 text ----
 job = "unix -> iso"
-seconds, ours = best(lambda: morvek.convert(unix, "unix", ["iso"]))
+(seconds, theirs_seconds), (ours, theirs) = best(
+    lambda: morvek.convert(unix, "unix", ["iso"]),
+    lambda: np.datetime_as_string(unix.astype("datetime64[s]"), timezone="UTC"))
 report(job, "morvek.convert", seconds)
-seconds, theirs = best(lambda: np.datetime_as_string(unix.astype("datetime64[s]"), timezone="UTC"))
-report(job, "numpy.datetime_as_string(timezone='UTC')", seconds)
+report(job, "numpy.datetime_as_string(timezone='UTC')", theirs_seconds)
 assert np.array_equal(ours["iso"], theirs)
 iso = ours["iso"]
 del ours, theirs
 
 # ---- ISO 8601 text to E6 ----
 job = "iso -> e6"
-seconds, ours = best(lambda: morvek.convert(iso, "iso", ["e6"]))
-report(job, "morvek.convert", seconds)
 if int(pd.__version__.split(".")[0]) >= 2:
-    seconds, theirs = best(lambda: pd.to_datetime(iso, format="ISO8601"))
-    report(job, 'pandas.to_datetime(format="ISO8601")', seconds)
-else:  # pandas 1.5 has no format="ISO8601": its ISO parser without a format, and the explicit format
-    seconds, theirs = best(lambda: pd.to_datetime(iso, utc=True))
-    report(job, "pandas.to_datetime(utc=True) (its ISO 8601 parser)", seconds)
-    seconds, theirs = best(lambda: pd.to_datetime(iso, format="%Y-%m-%dT%H:%M:%S%z"))
-    report(job, 'pandas.to_datetime(format="%Y-%m-%dT%H:%M:%S%z")', seconds)
+    forms = {'pandas.to_datetime(format="ISO8601")': lambda: pd.to_datetime(iso, format="ISO8601")}
+else:  # pandas 1.5 has no format="ISO8601": its ISO 8601 parser without a format, and the explicit format
+    forms = {"pandas.to_datetime(utc=True) (its ISO 8601 parser)": lambda: pd.to_datetime(iso, utc=True),
+             'pandas.to_datetime(format="%Y-%m-%dT%H:%M:%S%z")':
+                 lambda: pd.to_datetime(iso, format="%Y-%m-%dT%H:%M:%S%z")}
+times, results = best(lambda: morvek.convert(iso, "iso", ["e6"]), *forms.values())
+report(job, "morvek.convert", times[0])
+for name, seconds in zip(forms, times[1:]):
+    report(job, name, seconds)
+ours = results[0]
 # E6 counts the leap seconds (27 by 2017); pandas' nanoseconds do not.
 leap_seconds = morvek.convert(unix, "unix", ["leap_seconds"])["leap_seconds"]
-e6_from_pandas = (theirs.asi8 // 1000) + (UNIX_EPOCH_ERA_DAY - 1) * 86400 * 10**6 + leap_seconds * 10**6
-assert np.array_equal(ours["e6"], e6_from_pandas)
-del ours, theirs, iso
+for theirs in results[1:]:
+    e6_from_pandas = (theirs.asi8 // 1000) + (UNIX_EPOCH_ERA_DAY - 1) * 86400 * 10**6 + leap_seconds * 10**6
+    assert np.array_equal(ours["e6"], e6_from_pandas)
+del ours, results, iso
 
 # ---- every default field ----
 job = "unix -> the 18 default fields"
