@@ -4,8 +4,10 @@
 // before it, the dict after it. The loop itself runs with the interpreter's
 // lock released, reads the caller's buffer in place (int64, uint64, NumPy
 // str or bytes, any stride) and writes integers straight into int64 arrays.
-// Texts go first into one byte arena per column and thread (their longest
-// length is not known before), then into NumPy str arrays of that width.
+// Integers of an integer format go a block at a time through the
+// library's column functions. Texts go first into one byte arena per column
+// and thread (their longest length is not known before), then into NumPy
+// str arrays of that width. Large buffers lie on huge pages.
 //
 // An element's record is the stream mode's record of the same text: for a
 // format, the value read with moment_from_integer / moment_from_text and its
@@ -25,6 +27,7 @@
 #include <cstring>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -688,6 +691,8 @@ std::vector<Field> fields_from_names(const std::vector<std::string>& names) {
 // array keeps and frees.
 py::array array_of(const py::dtype& dtype, std::size_t count) {
     const auto itemsize = static_cast<std::size_t>(dtype.itemsize());
+    // A broadcast array may name more elements than memory has bytes.
+    if (itemsize != 0 && count > std::numeric_limits<std::size_t>::max() / itemsize) throw std::bad_alloc();
     auto memory = std::make_unique<Memory>(count * itemsize);
     char* const data = memory->get();
     const py::capsule owner(memory.get(), [](void* kept) { delete static_cast<Memory*>(kept); });
@@ -721,7 +726,9 @@ py::tuple convert(const py::array& values, const std::string& source_name,
         Column column;
         column.field = field;
         column.kind = column_kind(field);
-        column.ascii = field != Field::input && field != Field::message;
+        // The input and the messages that quote it are ASCII when it is numbers.
+        column.ascii = (field != Field::input && field != Field::message) || input.kind == InputKind::int64 ||
+                       input.kind == InputKind::uint64;
         py::object array, mask;
         if (column.kind == ColumnKind::integer) {
             py::array integers = array_of(py::dtype::of<std::int64_t>(), count);

@@ -82,6 +82,14 @@ def test_odd_arrays_answer_or_raise_cleanly(source):
         assert columns["line"].tolist() == list(range(1, length + 1))
 
 
+def test_more_elements_than_memory_is_a_memory_error():
+    huge = np.broadcast_to(np.int64(1483228800), (2**59,))
+    with pytest.raises(MemoryError):
+        morvek.convert(huge, "unix", ["e0"])
+    with pytest.raises(MemoryError):
+        morvek.convert(np.broadcast_to(np.array("x"), (2**60,)), "iso", ["iso"])
+
+
 def test_the_compiled_part_checks_what_it_is_given():
     from morvek import _morvek
 
