@@ -36,6 +36,18 @@ std::int64_t report_file_time(Moment moment) noexcept {
 
 namespace {
 
+// Whether the moment's E6 fits in 64 bits, as e6_from_moment says, by two
+// comparisons with the first and the last such moment.
+constexpr Moment first_e6_moment = *moment_from_e6(min_e6);
+constexpr Moment last_e6_moment = *moment_from_e6(max_e6);
+constexpr bool has_e6(Moment moment) noexcept {
+    return moment.nanosecond >= 0 && moment.nanosecond < nanoseconds_per_second && moment >= first_e6_moment &&
+           moment <= last_e6_moment;
+}
+static_assert(has_e6(first_e6_moment) && !has_e6({first_e6_moment.seconds, first_e6_moment.nanosecond - 1}));
+static_assert(has_e6(last_e6_moment) && !has_e6({last_e6_moment.seconds, last_e6_moment.nanosecond + 1}));
+static_assert(!has_e6({0, -1}) && !has_e6({0, 1000000000}) && has_e6({0, 999999999}));
+
 // One integer field of a moment, the field a template argument, so that a
 // column of one field is one loop without a choice inside it.
 template <Field F>
@@ -47,7 +59,7 @@ std::optional<std::int64_t> integer_field(Moment moment) noexcept {
     if constexpr (!own_scale && !(F >= Field::unix_ms && F <= Field::fat)) {
         return std::nullopt;
     } else {
-        if (!e6_from_moment(moment)) return std::nullopt;
+        if (!has_e6(moment)) return std::nullopt;
         const std::int64_t e0 = moment.seconds;
         if constexpr (F == Field::era_day) return detail::day_and_second_from_e0(e0).era_day;
         if constexpr (F == Field::leap_seconds) return leap_seconds_up_to(e0);
