@@ -91,6 +91,13 @@ struct FormatSpec {
 //   Example:  (unix_ms, 1483228800500) -> 2017-01-01T00:00:00.500Z
 [[nodiscard]] Result<Moment> moment_from_integer(Format format, std::int64_t value) noexcept;
 
+// moments_from_integers: moment_from_integer of each value of a column, the
+// format looked up once: moments[i] and Status::ok, or a default Moment and
+// the status moment_from_integer gives. Up to the shortest span's length.
+//   Example:  (file_time, {131277024005000000, -1}) -> {2017-01-01T00:00:00.5Z, ok}, {{}, out_of_range}
+void moments_from_integers(Format format, std::span<const std::int64_t> values, std::span<Moment> moments,
+                           std::span<Status> statuses) noexcept;
+
 // The text of one value: at most 47 characters.
 using FormatText = FixedText<48>;
 

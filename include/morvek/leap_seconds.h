@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 #include "morvek/calendar_types.h"
 #include "morvek/detail/calendar_rules.h"
@@ -86,6 +87,66 @@ inline constexpr std::array<std::int64_t, leap_second_days.size()> leap_free_thr
 }();
 static_assert(leap_free_thresholds[1] == 62230291200);  // 01.01.1973 00:00:00 leap-free
 
+// InstantIndex: how many instants of a sorted table of leap seconds are at
+// or before a second, in two loads and no branch on the data: the seconds
+// from the first instant's to the last's fall into buckets of 2^23 s (97
+// days), each holding at most one instant (they lie six months apart or
+// more); the count is the count before the bucket plus whether the bucket's
+// own instant has been reached. Every second before the first bucket falls
+// into one more bucket in front, every second after the last into one more
+// behind. Columns of timestamps near the present made a binary search
+// mispredict on every value.
+struct InstantIndex {
+    static constexpr int bucket_shift = 23;
+    static constexpr std::size_t most_buckets = 192;  // the buckets of the span, and the two outside it
+    std::int64_t first_bucket = 0;                    // the first instant's bucket, less one
+    std::size_t last_bucket = 0;                      // the bucket behind the last instant's
+    std::array<std::int32_t, most_buckets> before{};  // instants before each bucket (behind: all but one)
+    std::array<std::int64_t, most_buckets> inside{};  // the bucket's instant; none: the largest value
+                                                      // (behind: the smallest, which completes the count)
+    bool one_per_bucket = true;
+
+    [[nodiscard]] constexpr std::size_t bucket_of(std::int64_t second) const noexcept {
+        // Clamped to [0, last_bucket] with masks: a compiler turns a clamp
+        // into branches here, which mispredict for columns that straddle an end.
+        std::int64_t bucket = (second >> bucket_shift) - first_bucket;  // |second| < 2^63: no overflow
+        bucket &= ~(bucket >> 63);                                       // below 0: 0
+        const std::int64_t beyond = static_cast<std::int64_t>(last_bucket) - bucket;
+        bucket = static_cast<std::int64_t>(last_bucket) - (beyond & ~(beyond >> 63));  // beyond the last: the last
+        return static_cast<std::size_t>(bucket);
+    }
+    // The instants at or before `second`.
+    [[nodiscard]] constexpr std::int32_t count_up_to(std::int64_t second) const noexcept {
+        const std::size_t bucket = bucket_of(second);
+        return before[bucket] + static_cast<std::int32_t>(second >= inside[bucket]);  // a flag, not a branch
+    }
+    // Whether `second` is one of the instants: no second of the outer
+    // buckets equals their `inside`.
+    [[nodiscard]] constexpr bool holds(std::int64_t second) const noexcept { return inside[bucket_of(second)] == second; }
+};
+
+template <std::size_t Count>
+constexpr InstantIndex instant_index(const std::array<std::int64_t, Count>& instants) {
+    InstantIndex index;
+    index.first_bucket = (instants.front() >> InstantIndex::bucket_shift) - 1;
+    index.last_bucket = static_cast<std::size_t>((instants.back() >> InstantIndex::bucket_shift) - index.first_bucket) + 1;
+    index.one_per_bucket = index.last_bucket < InstantIndex::most_buckets;
+    index.inside.fill(std::numeric_limits<std::int64_t>::max());
+    std::size_t next = 0;  // the first instant not yet placed
+    for (std::size_t bucket = 0; bucket < index.last_bucket && index.one_per_bucket; ++bucket) {
+        index.before[bucket] = static_cast<std::int32_t>(next);
+        if (next < Count && index.bucket_of(instants[next]) == bucket) index.inside[bucket] = instants[next++];
+        index.one_per_bucket = next == Count || index.bucket_of(instants[next]) > bucket;
+    }
+    index.before[index.last_bucket] = static_cast<std::int32_t>(Count) - 1;
+    index.inside[index.last_bucket] = std::numeric_limits<std::int64_t>::min();
+    return index;
+}
+
+inline constexpr InstantIndex leap_second_index = instant_index(leap_second_table);
+inline constexpr InstantIndex leap_free_threshold_index = instant_index(leap_free_thresholds);
+static_assert(leap_second_index.one_per_bucket && leap_free_threshold_index.one_per_bucket);
+
 // insert_leap_seconds: a leap-free count of seconds (every day 86400 s) to E0.
 //
 //   Returns:  the E0 of the same moment, never a leap second itself;
@@ -94,10 +155,8 @@ static_assert(leap_free_thresholds[1] == 62230291200);  // 01.01.1973 00:00:00 l
 constexpr std::int64_t insert_leap_seconds(std::int64_t leap_free_seconds) noexcept {
     // 62230291200 passes the first threshold and the second: it is the
     // midnight after the second leap second, 62230291202.
-    if (leap_free_seconds < leap_free_thresholds.front()) return leap_free_seconds;
-    if (leap_free_seconds >= leap_free_thresholds.back()) return saturating_add(leap_free_seconds, leap_second_count);
-    const auto passed = std::upper_bound(leap_free_thresholds.begin(), leap_free_thresholds.end(), leap_free_seconds) -
-                        leap_free_thresholds.begin();
+    const std::int32_t passed = leap_free_threshold_index.count_up_to(leap_free_seconds);
+    if (leap_free_seconds > std::numeric_limits<std::int64_t>::max() - passed) return std::numeric_limits<std::int64_t>::max();
     return leap_free_seconds + passed;
 }
 
@@ -123,9 +182,7 @@ constexpr bool is_leap_second_day(std::int64_t year, std::int32_t month, std::in
 //
 //   Example:  62214393600 (30.06.1972 23:59:60) -> true; 62214393601 -> false
 [[nodiscard]] constexpr bool is_leap_second(std::int64_t e0) noexcept {
-    // Most moments lie outside 1972 to 2016: they skip the search.
-    if (e0 < detail::leap_second_table.front() || e0 > detail::leap_second_table.back()) return false;
-    return std::binary_search(detail::leap_second_table.begin(), detail::leap_second_table.end(), e0);
+    return detail::leap_second_index.holds(e0);
 }
 
 // leap_seconds_up_to: the leap seconds inserted at or before a moment.
@@ -133,10 +190,7 @@ constexpr bool is_leap_second_day(std::int64_t year, std::int32_t month, std::in
 //   Returns:  0 .. leap_second_count; the leap second itself is counted
 //   Example:  62214393599 -> 0; 62214393600 (30.06.1972 23:59:60) -> 1
 [[nodiscard]] constexpr std::int32_t leap_seconds_up_to(std::int64_t e0) noexcept {
-    if (e0 < detail::leap_second_table.front()) return 0;
-    if (e0 >= detail::leap_second_table.back()) return leap_second_count;
-    const auto after = std::upper_bound(detail::leap_second_table.begin(), detail::leap_second_table.end(), e0);
-    return static_cast<std::int32_t>(after - detail::leap_second_table.begin());
+    return detail::leap_second_index.count_up_to(e0);
 }
 
 }  // namespace morvek

@@ -120,6 +120,14 @@ using FieldText = FixedText<48>;
 void write_list(const Record& record, std::span<const Field> fields, std::span<const std::string_view> names,
                 TextSink out) noexcept;
 
+// moment_field_integers: moment_field_integer of each moment of a column,
+// the field looked up once: values[i] the value, or 0 where there is none,
+// and present[i] whether there is one (not written when `present` is
+// shorter than the column). Up to the shorter of moments and values.
+//   Example:  (unix_time, {the moments of FILE times}) -> their Unix times
+void moment_field_integers(Field field, std::span<const Moment> moments, std::span<std::int64_t> values,
+                           std::span<bool> present, const CalendarSettings& settings = {}) noexcept;
+
 // write_message: the program's message for a record that was not converted,
 // as one line (each run of blanks and line ends one space, trimmed); the
 // usage text gives nothing, a too-long line "line longer than 4096 bytes".

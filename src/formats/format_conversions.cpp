@@ -1,6 +1,8 @@
 // Each format read from its text to a moment, and written from a moment.
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <limits>
 
 #include "formats/iso8601_reader.h"
@@ -50,7 +52,7 @@ Result<LeapFree> leap_free_from_moment(Moment moment) noexcept {
     return LeapFree{unix_time->seconds + unix_epoch_e0, unix_time->nanosecond};
 }
 
-Result<Moment> moment_from_leap_free(std::int64_t seconds, std::int64_t nanosecond) noexcept {
+[[gnu::always_inline]] inline Result<Moment> moment_from_leap_free(std::int64_t seconds, std::int64_t nanosecond) noexcept {
     const auto unix_seconds = detail::checked_add(seconds, -unix_epoch_e0);
     if (!unix_seconds) return Status::out_of_range;
     return moment_from_unix_time({*unix_seconds, static_cast<std::int32_t>(nanosecond)});
@@ -83,23 +85,56 @@ constexpr Linear linear_formats[] = {
     {Format::gps, gps_epoch_e0, 1, true, int64_min, int64_max},
 };
 
-const Linear* linear_of(Format format) noexcept {
-    for (const Linear& row : linear_formats) {
-        if (row.format == format) return &row;
+// The row of each format, by its number; -1 for a format that is no Linear.
+constexpr auto linear_rows = [] {
+    std::array<std::int8_t, format_table.size()> rows{};
+    rows.fill(-1);
+    for (std::size_t i = 0; i < std::size(linear_formats); ++i) {
+        rows[static_cast<std::size_t>(linear_formats[i].format)] = static_cast<std::int8_t>(i);
     }
-    return nullptr;
+    return rows;
+}();
+
+const Linear* linear_of(Format format) noexcept {
+    const auto index = static_cast<std::size_t>(format);
+    if (index >= linear_rows.size() || linear_rows[index] < 0) return nullptr;
+    return &linear_formats[static_cast<std::size_t>(linear_rows[index])];
 }
 
-Result<Moment> moment_from_linear(const Linear& row, std::int64_t value) noexcept {
+// A value of a format counted from an epoch. The units per second are a
+// template argument, one of five, so that the division by them is a
+// multiplication: a column of timestamps goes through here once per value.
+template <std::int64_t PerSecond>
+[[gnu::always_inline]] inline Result<Moment> moment_from_linear_in(const Linear& row, std::int64_t value) noexcept {
     if (value < row.lowest || value > row.highest) return Status::out_of_range;
-    const std::int64_t whole = detail::floor_div(value, row.per_second);
-    const std::int64_t part = detail::floor_mod(value, row.per_second) * (nanoseconds_per_second / row.per_second);
+    const std::int64_t whole = detail::floor_div(value, PerSecond);
+    const std::int64_t part = detail::floor_mod(value, PerSecond) * (nanoseconds_per_second / PerSecond);
     const auto seconds = detail::checked_add(row.epoch, whole);
     if (!seconds) return Status::out_of_range;
     if (!row.leap_seconds_counted) return moment_from_leap_free(*seconds, part);
     const Moment moment{*seconds, static_cast<std::int32_t>(part)};
     if (!detail::in_moment_domain(moment)) return Status::out_of_range;
     return moment;
+}
+
+// Calls job.template operator()<PerSecond>() for the row's units per second.
+template <class Job>
+decltype(auto) with_units_of(const Linear& row, Job&& job) noexcept {
+    switch (row.per_second) {
+        case 1: return job.template operator()<1>();
+        case 1000: return job.template operator()<1000>();
+        case 1000000: return job.template operator()<1000000>();
+        case 10000000: return job.template operator()<10000000>();
+        default: return job.template operator()<1000000000>();
+    }
+}
+static_assert(std::all_of(std::begin(linear_formats), std::end(linear_formats), [](const Linear& row) {
+    return row.per_second == 1 || row.per_second == 1000 || row.per_second == 1000000 || row.per_second == 10000000 ||
+           row.per_second == 1000000000;
+}));
+
+Result<Moment> moment_from_linear(const Linear& row, std::int64_t value) noexcept {
+    return with_units_of(row, [&]<std::int64_t PerSecond>() { return moment_from_linear_in<PerSecond>(row, value); });
 }
 
 Result<std::int64_t> linear_from_moment(const Linear& row, Moment moment) noexcept {
@@ -315,6 +350,21 @@ Result<Moment> moment_from_integer(Format format, std::int64_t value) noexcept {
     if (is_day_format(format)) return moment_from_day_value(format, value);
     if (format == Format::fat) return moment_from_fat(value);
     return Status::bad_format;
+}
+
+void moments_from_integers(Format format, std::span<const std::int64_t> values, std::span<Moment> moments,
+                           std::span<Status> statuses) noexcept {
+    const std::size_t count = std::min({values.size(), moments.size(), statuses.size()});
+    const auto store = [&](std::size_t i, const Result<Moment>& moment) {
+        moments[i] = moment.value_or(Moment{});
+        statuses[i] = moment.error();
+    };
+    if (const Linear* row = linear_of(format)) {
+        return with_units_of(*row, [&]<std::int64_t PerSecond>() {
+            for (std::size_t i = 0; i < count; ++i) store(i, moment_from_linear_in<PerSecond>(*row, values[i]));
+        });
+    }
+    for (std::size_t i = 0; i < count; ++i) store(i, moment_from_integer(format, values[i]));
 }
 
 Result<Moment> moment_from_text(FormatSpec spec, std::string_view text) noexcept {

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <tuple>
+#include <vector>
 
 #include "command/date_time_from_era_seconds.h"
 #include "command/report.h"
@@ -131,6 +133,30 @@ TEST(RecordFields, TheHistoriansFieldsAreTheirDaysInEachCalendar) {
             }
         }
     }
+}
+
+// A column of one field gives each moment's field as moment_field_integer
+// gives it alone.
+TEST(RecordFields, AColumnOfAFieldIsEachMomentsField) {
+    const std::vector<Moment> moments = moments_of_every_kind();
+    std::vector<std::int64_t> values(moments.size());
+    std::unique_ptr<bool[]> present(new bool[moments.size()]);
+    for (const CalendarSettings& settings : settings_rows) {
+        for (std::size_t f = 0; f < field_count; ++f) {
+            const auto field = static_cast<Field>(f);
+            std::fill(values.begin(), values.end(), -7);
+            moment_field_integers(field, moments, values, {present.get(), moments.size()}, settings);
+            for (std::size_t i = 0; i < moments.size(); ++i) {
+                const std::optional<std::int64_t> alone = moment_field_integer(field, moments[i], settings);
+                ASSERT_EQ(present[i], alone.has_value()) << field_name(field) << " " << i;
+                ASSERT_EQ(values[i], alone.value_or(0)) << field_name(field) << " " << i;
+            }
+        }
+    }
+    // Without the marks, the values alone.
+    std::fill(values.begin(), values.end(), -7);
+    moment_field_integers(Field::unix_time, moments, values, {});
+    EXPECT_EQ(values[0], moment_field_integer(Field::unix_time, moments[0]).value_or(0));
 }
 
 }  // namespace

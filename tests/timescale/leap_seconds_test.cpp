@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <vector>
+#include <algorithm>
 
 #include "command/calendar_in_state.h"
 #include "timescale_test_support.h"
@@ -124,6 +127,40 @@ TEST(LeapSecondTable, DaysAndEntriesMatch) {
         EXPECT_EQ(insert_leap_seconds(last_leap_free_second) + 1, leap_second_table[k]) << k;
         EXPECT_TRUE(is_leap_second_day(d.year, d.month, d.day));
         EXPECT_FALSE(is_leap_second_day(d.year, d.month, d.day - 1));
+    }
+}
+
+// The bucket index answers as a search of the sorted table does: at every
+// bucket boundary, around every instant and at random seconds across the
+// span of the leap seconds and beyond it.
+TEST(LeapSecondTable, TheIndexAnswersAsASearchOfTheTable) {
+    const auto passed = [](const auto& table, std::int64_t second) {
+        return static_cast<std::int32_t>(std::upper_bound(table.begin(), table.end(), second) - table.begin());
+    };
+    std::vector<std::int64_t> seconds = {int64_min, -1, 0, int64_max};
+    for (const detail::InstantIndex& index : {detail::leap_second_index, detail::leap_free_threshold_index}) {
+        for (std::size_t bucket = 0; bucket <= detail::InstantIndex::most_buckets; ++bucket) {
+            const std::int64_t start = (index.first_bucket + static_cast<std::int64_t>(bucket))
+                                       << detail::InstantIndex::bucket_shift;
+            seconds.insert(seconds.end(), {start - 1, start, start + 1});
+        }
+    }
+    for (const auto* table : {&leap_second_table, &detail::leap_free_thresholds}) {
+        for (const std::int64_t instant : *table) {
+            for (std::int64_t step = -3; step <= 3; ++step) seconds.push_back(instant + step);
+        }
+    }
+    auto random = fixed_random();
+    std::uniform_int_distribution<std::int64_t> span(leap_second_table.front() - 100000000,
+                                                     leap_second_table.back() + 100000000);
+    for (int i = 0; i < 200000; ++i) seconds.push_back(span(random));
+
+    for (const std::int64_t second : seconds) {
+        ASSERT_EQ(leap_seconds_up_to(second), passed(leap_second_table, second)) << second;
+        ASSERT_EQ(is_leap_second(second), std::binary_search(leap_second_table.begin(), leap_second_table.end(), second))
+            << second;
+        if (second > int64_max - leap_second_count) continue;  // insert_leap_seconds saturates there
+        ASSERT_EQ(insert_leap_seconds(second) - second, passed(detail::leap_free_thresholds, second)) << second;
     }
 }
 
