@@ -197,6 +197,7 @@ void add_days(Json& json, morvek::DayCount era_day, const morvek::CalendarSettin
     json.field("civil", julian ? "julian" : "gregorian");
     json.field("reform", morvek::report_date_text(morvek::first_gregorian_date(settings.reform)).view());
     json.field("lastJulian", morvek::report_date_text(morvek::last_julian_date(settings.reform)).view());
+    json.field("reformName", morvek::reform_name(settings.reform));
     json.field("yearStart", morvek::year_start_name(settings.year_start));
 }
 
@@ -274,6 +275,9 @@ void add_date_fault(Json& json, const morvek::CommandResult& result) {
     json.field("faultDate", morvek::report_date_text(result.date.date).view());
     json.field("faultCalendar", morvek::calendar_name(result.date.calendar));
     json.field("dateFault", date_fault_name(result.date_fault));
+    // The dates of the reform a reform gap lies in.
+    json.field("reform", morvek::report_date_text(morvek::first_gregorian_date(result.settings.reform)).view());
+    json.field("lastJulian", morvek::report_date_text(morvek::last_julian_date(result.settings.reform)).view());
 }
 
 // The formats that read the whole line, which the command does not: the
@@ -671,6 +675,17 @@ extern "C" const char* morvek_formats() {
         json.field("meaning", row.meaning);
         json.field("where", row.where);
         json.field("example", row.example);
+        json.close('}');
+    }
+    json.close(']');
+    // The reforms the page offers, with the two days each joins.
+    json.open_array("reforms");
+    for (const morvek::ReformPreset& preset : morvek::reform_presets) {
+        json.open_item();
+        json.field("name", preset.name);
+        json.field("lastJulian", morvek::report_date_text(preset.last_julian_date).view());
+        json.field("firstGregorian", morvek::report_date_text(preset.first_gregorian_date).view());
+        json.field("places", preset.places);
         json.close('}');
     }
     json.close(']');
