@@ -62,12 +62,13 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
   function showCalendarChoices() {
     const historical = field.calendar.value === 'H';
     for (const choice of form.querySelectorAll('.historical-only')) choice.hidden = !historical;
+    // The hint speaks of the reform only; the other two calendars need none.
+    byId('calendar-hint').hidden = !historical;
     const reform = reforms[field.reform.value];
     if (reform) {
-      byId('calendar-hint').textContent = historical
-        ? `Historical: Julian until ${reform.lastJulian}, then Gregorian from ${reform.firstGregorian}, ` +
-          `as in ${reform.places}.`
-        : `${calendarWords[field.calendar.value === 'J' ? 'julian' : 'gregorian']} throughout.`;
+      byId('calendar-hint').textContent =
+        `Historical: Julian until ${reform.lastJulian}, then Gregorian from ${reform.firstGregorian}, ` +
+        `as in ${reform.places}.`;
     }
   }
 
@@ -88,7 +89,7 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
   function lineFromForm() {
     const first = momentFromForm();
     const options = calendarOptions();
-    const until = field.until.value.trim();
+    const until = source() === 'date' ? field.until.value.trim() : '';
     if (source() === '') return first;
     if (until !== '') return [...options, '--between', first, '--', until].join(' ');
     return [...options, first].join(' ');
@@ -159,7 +160,7 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
     }
     const moment = momentFromWords(words);
     if (!moment || (chosen && (moment.source !== 'date' || moment.calendar !== 'H'))) return null;
-    if (choices.until !== '' && moment.source === '') return null;
+    if (choices.until !== '' && moment.source !== 'date') return null;
     return { ...moment, ...choices };
   }
 
