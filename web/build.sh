@@ -20,7 +20,7 @@ fi
 export NODE_PATH="$root/web/node_modules:/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
 emcmake cmake -S "$root" -B "$lib" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DMORVEK_TESTS=OFF -DMORVEK_BENCH=OFF -DMORVEK_INSTALL=OFF -DMORVEK_STATIC=OFF -DMORVEK_SQLITE=OFF >/dev/null
+  -DMORVEK_TESTS=OFF -DMORVEK_BENCH=OFF -DMORVEK_INSTALL=OFF -DMORVEK_STATIC=OFF -DMORVEK_SQLITE=OFF -DMORVEK_PYTHON=OFF >/dev/null
 cmake --build "$lib" --target morvek_lib
 
 mkdir -p "$out"

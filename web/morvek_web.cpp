@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -177,21 +178,39 @@ void add_guesses(Json& json, std::string_view text) {
     json.close(']');
 }
 
-// The same day in the Julian, the Gregorian and the historical calendar, and
-// which of the first two the historical one is then.
-void add_days(Json& json, morvek::DayCount era_day) {
+// The same day in the Julian, the Gregorian and the historical calendar of
+// the settings, and which of the first two the historical one is then.
+void add_days(Json& json, morvek::DayCount era_day, const morvek::CalendarSettings& settings) {
     using morvek::CalendarMode;
     json.open_object("days");
-    for (const CalendarMode mode : {CalendarMode::Julian, CalendarMode::Gregorian, CalendarMode::Historical}) {
+    for (const CalendarMode mode : {CalendarMode::Julian, CalendarMode::Gregorian}) {
         if (const auto date = morvek::date_from_era_day(mode, era_day)) {
             json.field(morvek::calendar_name(mode), morvek::report_date_text(*date).view());
         }
     }
+    if (const auto date = morvek::date_from_era_day(settings.reform, era_day)) {
+        json.field("historical", morvek::report_date_text(*date).view());
+    }
     json.close('}');
-    // The historical calendar is the Julian one up to 04.10.1582 and before
-    // the Era, the Gregorian one after.
-    const bool julian = era_day < 1 || morvek::outside_civil_use(CalendarMode::Gregorian, era_day);
+    // Before the Era the historical calendar is the Julian one.
+    const bool julian = morvek::rule_of_day(settings.reform, era_day) != CalendarMode::Gregorian;
     json.field("civil", julian ? "julian" : "gregorian");
+    json.field("reform", morvek::report_date_text(morvek::first_gregorian_date(settings.reform)).view());
+    json.field("lastJulian", morvek::report_date_text(morvek::last_julian_date(settings.reform)).view());
+    json.field("reformName", morvek::reform_name(settings.reform));
+    json.field("yearStart", morvek::year_start_name(settings.year_start));
+}
+
+// The historian's fields as the program's records write them.
+void add_historian(Json& json, morvek::Moment moment, const morvek::CalendarSettings& settings) {
+    using morvek::Field;
+    json.open_object("historian");
+    for (const Field field : {Field::dual_date, Field::day_of_year, Field::iso_week, Field::easter_julian,
+                              Field::easter_gregorian}) {
+        const morvek::FieldText text = morvek::moment_field_text(field, moment, settings);
+        if (!text.view().empty()) json.field(morvek::field_name(field), text.view());
+    }
+    json.close('}');
 }
 
 void add_values(Json& json, const morvek::CommandResult& result) {
@@ -209,7 +228,8 @@ void add_values(Json& json, const morvek::CommandResult& result) {
         json.field("rd", result.rd_value);
     }
     json.field("eraDay", result.era_day);
-    add_days(json, result.era_day);
+    add_days(json, result.era_day, result.settings);
+    add_historian(json, result.moment, result.settings);
     json.field("weekday", morvek::weekday_name(result.weekday));
     json.exact("e0", result.e0);
     json.hex("e0Hex", result.e0);
@@ -255,6 +275,9 @@ void add_date_fault(Json& json, const morvek::CommandResult& result) {
     json.field("faultDate", morvek::report_date_text(result.date.date).view());
     json.field("faultCalendar", morvek::calendar_name(result.date.calendar));
     json.field("dateFault", date_fault_name(result.date_fault));
+    // The dates of the reform a reform gap lies in.
+    json.field("reform", morvek::report_date_text(morvek::first_gregorian_date(result.settings.reform)).view());
+    json.field("lastJulian", morvek::report_date_text(morvek::last_julian_date(result.settings.reform)).view());
 }
 
 // The formats that read the whole line, which the command does not: the
@@ -315,11 +338,25 @@ void add_regrouped_offer(Json& json, std::span<const std::string_view> words, st
     json.close(']');
 }
 
-// The program's command forms.
-void answer_command(Json& json, std::span<const std::string_view> words) {
-    const morvek::CommandResult result = morvek::run_command(words, morvek::system_utc_clock());
+// The program's command forms; with a calendar option the program lists the
+// moment's record, the historian's fields among them, instead of its report.
+void answer_command(Json& json, std::span<const std::string_view> words, const morvek::CalendarSettings& settings,
+                    bool listed) {
+    const morvek::CommandResult result = morvek::run_command(words, morvek::system_utc_clock(), settings);
     std::string output;
-    morvek::write_command_output(result, morvek::string_sink(output));
+    if (listed) {
+        morvek::Record record;
+        record.line = 1;
+        const std::string value = joined(words);
+        record.input = value;
+        record.result = result;
+        const std::span<const morvek::Field> fields = morvek::list_fields(true);
+        std::vector<std::string_view> names;
+        for (const morvek::Field field : fields) names.push_back(morvek::field_name(field));
+        morvek::write_list(record, fields, names, morvek::string_sink(output));
+    } else {
+        morvek::write_command_output(result, morvek::string_sink(output));
+    }
     json.field("kind", "command");
     json.field("outcome", morvek::outcome_name(result.outcome));
     json.field("report", output);
@@ -336,7 +373,9 @@ void answer_command(Json& json, std::span<const std::string_view> words) {
     if (result.outcome == morvek::CommandOutcome::report) {
         add_values(json, result);
         if (reading.calendar) {
-            const auto typed = morvek::date_from_era_day(*reading.calendar, result.era_day);
+            const auto typed = *reading.calendar == morvek::CalendarMode::Historical
+                                   ? morvek::date_from_era_day(settings.reform, result.era_day)
+                                   : morvek::date_from_era_day(*reading.calendar, result.era_day);
             if (typed) json.field("typedDate", morvek::report_date_text(*typed).view());
             // A time of day follows the date, else a switch or nothing.
             const bool typed_time = words.size() == 3 || (words.size() == 2 && !words[1].starts_with('/') &&
@@ -450,6 +489,159 @@ bool answer_option(std::span<const std::string_view> words, Json& json) {
     return true;
 }
 
+// The calendar options the program takes before the moment's words:
+// --reform=NAME|DD.MM.YYYY and --year-start=NAME. Returns how many words
+// they are, or the index of the first one it cannot read as faultAt.
+struct CalendarOptions {
+    morvek::CalendarSettings settings;
+    std::size_t count = 0;
+    bool bad = false;
+};
+
+std::optional<morvek::Reform> reform_from_text(std::string_view text) {
+    if (const auto preset = morvek::reform_from_name(text)) return preset;
+    // DD.MM.YYYY: the first Gregorian day, as the program reads it.
+    std::int32_t parts[3] = {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t dot = i < 2 ? text.find('.') : text.size();
+        const std::string_view digits = text.substr(0, dot);
+        if (dot == std::string_view::npos || digits.empty() || digits.size() > (i < 2 ? 2u : 5u)) return std::nullopt;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') return std::nullopt;
+            parts[i] = parts[i] * 10 + (c - '0');
+        }
+        text.remove_prefix(i < 2 ? dot + 1 : dot);
+    }
+    const auto reform = morvek::reform_from_first_gregorian_date(morvek::Date{parts[2], parts[1], parts[0]});
+    if (!reform) return std::nullopt;
+    return *reform;
+}
+
+CalendarOptions calendar_options(std::span<const std::string_view> words) {
+    CalendarOptions options;
+    for (const std::string_view word : words) {
+        if (word.starts_with("--reform=")) {
+            const auto reform = reform_from_text(word.substr(9));
+            if (!reform) return {options.settings, options.count, true};
+            options.settings.reform = *reform;
+        } else if (word.starts_with("--year-start=")) {
+            const auto style = morvek::year_start_from_name(word.substr(13));
+            if (!style) return {options.settings, options.count, true};
+            options.settings.year_start = *style;
+        } else {
+            break;
+        }
+        ++options.count;
+    }
+    return options;
+}
+
+// SI seconds as the program's --between writes them: the fraction's digits
+// (trailing zeros dropped, one kept) when either moment has a fraction.
+std::string elapsed_text(morvek::Elapsed elapsed, bool fraction) {
+    if (!fraction) return std::to_string(elapsed.seconds);
+    std::int64_t whole = elapsed.seconds;
+    std::int64_t part = elapsed.nanosecond;
+    const bool negative = whole < 0;
+    if (negative && part > 0) {  // -1 + 0.75 is -0.25
+        whole += 1;
+        part = 1000000000 - part;
+    }
+    std::string digits = std::to_string(1000000000 + part).substr(1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string text = negative && whole == 0 ? "-" : "";
+    return text.append(std::to_string(whole)).append(".").append(digits);
+}
+
+// morvek [--reform=R] [--year-start=S] --between WORDS -- WORDS: the first
+// moment's values, and the days and SI seconds to the second. A side that
+// is no moment is reported as that side's failure, its argument counted
+// in the whole line.
+void answer_between(Json& json, std::span<const std::string_view> words, std::size_t at,
+                    const morvek::CalendarSettings& settings) {
+    const std::span<const std::string_view> sides = words.subspan(at + 1);
+    const auto separator = std::find(sides.begin(), sides.end(), std::string_view{"--"});
+    json.field("kind", "between");
+    if (separator == sides.end()) {
+        json.field("outcome", "usage");
+        json.field("report", "");
+        json.field("fault", "no-second-moment");
+        json.field("faultArgument", static_cast<std::int64_t>(at));
+        return;
+    }
+    const auto split = static_cast<std::size_t>(separator - sides.begin());
+    const std::span<const std::string_view> first_words = sides.first(split);
+    const std::span<const std::string_view> second_words = sides.subspan(split + 1);
+    const morvek::CommandResult first = morvek::run_command(first_words, morvek::system_utc_clock(), settings);
+    const morvek::CommandResult second = morvek::run_command(second_words, morvek::system_utc_clock(), settings);
+    std::string output;
+    if (first.outcome == morvek::CommandOutcome::report && second.outcome == morvek::CommandOutcome::report) {
+        const bool fraction = first.moment.nanosecond != 0 || second.moment.nanosecond != 0;
+        const std::string days = std::to_string(morvek::days_between(first.era_day, second.era_day));
+        const std::string seconds = elapsed_text(second.moment - first.moment, fraction);
+        output.append("days\t").append(days).append("\nseconds\t").append(seconds).append("\n");
+        json.field("outcome", "ok");
+        json.field("report", output);
+        add_values(json, first);
+        json.open_object("span");
+        json.field("days", days);
+        json.field("seconds", seconds);
+        json.field("line", joined(second_words));
+        json.field("date", morvek::report_date_text(second.date.date).view());
+        json.field("calendar", morvek::calendar_name(second.date.calendar));
+        json.field("time", morvek::report_time_text(second.hour, second.minute, second.second).view());
+        json.field("fraction", fraction_digits(second.moment.nanosecond));
+        json.close('}');
+        return;
+    }
+    // The program says nothing on standard output then.
+    const bool first_failed = first.outcome != morvek::CommandOutcome::report;
+    const morvek::CommandResult& failed = first_failed ? first : second;
+    const std::span<const std::string_view> failed_words = first_failed ? first_words : second_words;
+    const morvek::CommandReading reading = morvek::command_reading(failed_words, failed);
+    json.field("outcome", morvek::outcome_name(failed.outcome));
+    json.field("report", "");
+    json.field("side", first_failed ? "first" : "second");
+    json.field("fault", morvek::argument_fault_name(reading.fault));
+    const std::size_t offset = at + 1 + (first_failed ? 0 : split + 1);
+    json.field("faultArgument", static_cast<std::int64_t>(offset + reading.argument));
+    json.field("sideArgument", static_cast<std::int64_t>(reading.argument));
+    if (reading.argument < failed_words.size()) json.field("faultWord", failed_words[reading.argument]);
+    if (failed.outcome == morvek::CommandOutcome::nonexistent_date) add_date_fault(json, failed);
+}
+
+// The historian's run: calendar options, then --between or the moment's words.
+bool answer_calendar(std::span<const std::string_view> words, Json& json) {
+    const CalendarOptions options = calendar_options(words);
+    if (options.bad) {
+        json.field("kind", "option");
+        json.field("outcome", "bad-option");
+        json.field("report", "");
+        json.field("fault", "bad-calendar-option");
+        json.field("faultArgument", static_cast<std::int64_t>(options.count));
+        json.field("faultWord", words[options.count]);
+        return true;
+    }
+    const std::span<const std::string_view> rest = words.subspan(options.count);
+    if (!rest.empty() && rest[0] == "--between") {
+        answer_between(json, words, options.count, options.settings);
+        return true;
+    }
+    if (options.count == 0) return false;
+    if (!rest.empty() && rest[0].starts_with("--")) {
+        json.field("kind", "option");
+        json.field("outcome", "unknown-option");
+        json.field("report", "");
+        json.field("fault", "unknown-option");
+        json.field("faultArgument", static_cast<std::int64_t>(options.count));
+        json.field("faultWord", rest[0]);
+        return true;
+    }
+    json.field("calendarOptions", static_cast<std::int64_t>(options.count));
+    answer_command(json, rest, options.settings, true);
+    return true;
+}
+
 }  // namespace
 
 extern "C" const char* morvek_run(const char* line) {
@@ -464,9 +656,9 @@ extern "C" const char* morvek_run(const char* line) {
         return json.end().c_str();
     }
     const std::vector<std::string_view> words = split_words(text);
-    if (!answer_option(words, json)) {
+    if (!answer_calendar(words, json) && !answer_option(words, json)) {
         // Four words already make the usage form, so the rest need no place.
-        answer_command(json, std::span{words}.first(std::min<std::size_t>(words.size(), 4)));
+        answer_command(json, std::span{words}.first(std::min<std::size_t>(words.size(), 4)), {}, false);
     }
     return json.end().c_str();
 }
@@ -483,6 +675,17 @@ extern "C" const char* morvek_formats() {
         json.field("meaning", row.meaning);
         json.field("where", row.where);
         json.field("example", row.example);
+        json.close('}');
+    }
+    json.close(']');
+    // The reforms the page offers, with the two days each joins.
+    json.open_array("reforms");
+    for (const morvek::ReformPreset& preset : morvek::reform_presets) {
+        json.open_item();
+        json.field("name", preset.name);
+        json.field("lastJulian", morvek::report_date_text(preset.last_julian_date).view());
+        json.field("firstGregorian", morvek::report_date_text(preset.first_gregorian_date).view());
+        json.field("places", preset.places);
         json.close('}');
     }
     json.close(']');

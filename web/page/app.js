@@ -12,6 +12,7 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
   const field = {
     day: byId('day'), month: byId('month'), year: byId('year'), era: byId('era'),
     calendar: byId('calendar'), time: byId('time'), scale: byId('scale'), number: byId('number'),
+    reform: byId('reform'), yearStart: byId('year-start'), until: byId('until'),
   };
   const box = byId('args');
   const resultSection = byId('result');
@@ -32,6 +33,10 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
   const monthNames = ['January', 'February', 'March', 'April', 'May', 'June', 'July', 'August',
     'September', 'October', 'November', 'December'];
   const formats = {};  // the library's table: name -> { meaning, where, example }
+  const reforms = {};  // the library's presets: name -> { lastJulian, firstGregorian, places }
+  const yearStartWords = {
+    january: 'years from 1 January', annunciation: 'years from 25 March', christmas: 'years from 25 December',
+  };
 
   // The shell's unquoted splitting, as the glue splits too.
   const wordsOf = (line) => line.split(/[ \t\n]+/).filter((word) => word !== '');
@@ -50,11 +55,47 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
     byId('from-date').hidden = value !== 'date';
     byId('from-number').hidden = value !== 'number';
     byId('form-note').hidden = value !== '';
+    showCalendarChoices();
+  }
+
+  // The reform and the year's start belong to the historical calendar only.
+  function showCalendarChoices() {
+    const historical = field.calendar.value === 'H';
+    for (const choice of form.querySelectorAll('.historical-only')) choice.hidden = !historical;
+    // The hint speaks of the reform only; the other two calendars need none.
+    byId('calendar-hint').hidden = !historical;
+    const reform = reforms[field.reform.value];
+    if (reform) {
+      byId('calendar-hint').textContent =
+        `Historical: Julian until ${reform.lastJulian}, then Gregorian from ${reform.firstGregorian}, ` +
+        `as in ${reform.places}.`;
+    }
+  }
+
+  // The calendar options as the program takes them, when the historical
+  // calendar is not the program's own.
+  function calendarOptions() {
+    if (source() !== 'date' || field.calendar.value !== 'H') return [];
+    const options = [];
+    if (field.reform.value !== 'rome') options.push(`--reform=${field.reform.value}`);
+    if (field.yearStart.value !== 'january') options.push(`--year-start=${field.yearStart.value}`);
+    return options;
   }
 
   // --- Form to line and back -------------------------------------------------
 
+  // The moment's words, the calendar options before them, and the second
+  // moment after --between.
   function lineFromForm() {
+    const first = momentFromForm();
+    const options = calendarOptions();
+    const until = source() === 'date' ? field.until.value.trim() : '';
+    if (source() === '') return first;
+    if (until !== '') return [...options, '--between', first, '--', until].join(' ');
+    return [...options, first].join(' ');
+  }
+
+  function momentFromForm() {
     switch (source()) {
       case 'now':
         return '/C';
@@ -92,12 +133,38 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
   }
   const scaleOfSwitch = { E0: 'e0', E3: 'e3', E6: 'e6', D: 'era_day', J: 'rd_julian', G: 'rd_gregorian', U: 'unix', F: 'file_time' };
 
-  const datePattern = /^(\d{1,2})\.(\d{1,2})\.(-?\d+)$/;
+  // A dual date's year is written 1730/31.
+  const datePattern = /^(\d{1,2})\.(\d{1,2})\.(-?\d+(?:\/\d+)?)$/;
+  const hasOption = (select, value) => [...select.options].some((option) => option.value === value);
 
   // The form's fields for a line, placed by its shape only: the library
   // judges the words. null for a line the form has no place for.
   function formFromLine(line) {
-    const words = wordsOf(line);
+    let words = wordsOf(line);
+    const choices = { reform: 'rome', yearStart: 'january', until: '' };
+    let chosen = false;
+    while (words.length > 0 && /^--(reform|year-start)=/.test(words[0])) {
+      const [name, value] = words.shift().slice(2).split('=');
+      const select = name === 'reform' ? field.reform : field.yearStart;
+      if (!hasOption(select, value)) return null;
+      choices[name === 'reform' ? 'reform' : 'yearStart'] = value;
+      chosen = true;
+    }
+    if (words[0] === '--between') {
+      const separator = words.indexOf('--');
+      if (separator < 0) return null;
+      choices.until = words.slice(separator + 1).join(' ');
+      words = words.slice(1, separator);
+    } else if (words.includes('--between')) {
+      return null;
+    }
+    const moment = momentFromWords(words);
+    if (!moment || (chosen && (moment.source !== 'date' || moment.calendar !== 'H'))) return null;
+    if (choices.until !== '' && moment.source !== 'date') return null;
+    return { ...moment, ...choices };
+  }
+
+  function momentFromWords(words) {
     if (words.length === 0) return null;
     const [first, ...rest] = words;
     if (first.startsWith('--from=')) {
@@ -135,6 +202,7 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
       if (field[name]) field[name].value = value;
     }
     showScaleHint();
+    showCalendarChoices();
   }
 
   function fillForm(values) {
@@ -155,10 +223,13 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
     const shown = lastMoment;
     if (!shown) return;
     if (value === 'date' && shown.days.historical) {
-      const [day, month, year] = shown.days.historical.split('.');
+      // In another year-start style the date is typed as that style writes it.
+      const styled = shown.yearStart !== 'january' && shown.historian.dual_date;
+      const [day, month, year] = (styled || shown.days.historical).split('.');
       fillFields({
         calendar: 'H', day, month, year: year.replace('-', ''), era: year.startsWith('-') ? 'BCE' : 'CE',
-        time: shown.time === '00:00:00' ? '' : shown.time,
+        time: shown.time === '00:00:00' ? '' : shown.time, reform: shown.reformName || 'rome',
+        yearStart: shown.yearStart,
       });
     } else if (value === 'number') {
       let scale = field.scale.value;
@@ -229,7 +300,20 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
     return scaleWords[scale] ?? scale;
   }
 
+  // The span to a second moment, as --between counts it.
+  function spanWords(result) {
+    const span = result.span;
+    if (!span) return '';
+    const plural = (number, word) => `${number} ${word}${number === '1' || number === '-1' ? '' : 's'}`;
+    return ` To ${span.line}: ${plural(span.days, 'day')} and ${plural(span.seconds, 'SI second')}, ` +
+      'leap seconds counted.';
+  }
+
   function answerForResult(result) {
+    return momentAnswer(result) + spanWords(result);
+  }
+
+  function momentAnswer(result) {
     const weekday = `${article(result.weekday)} ${result.weekday}`;
     const leap = leapSecondWords(result);
     if (result.now) {
@@ -264,7 +348,8 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
       case 'year-before-era':
         return `The ${calendar} calendar here starts at 01.01.0001: years BCE are in the historical calendar.`;
       case 'reform-gap':
-        return 'The reform of 1582 skipped 05.10 to 14.10.1582: 04.10.1582 was followed by 15.10.1582.';
+        return `The reform skipped the days between ${result.lastJulian} and ${result.reform}: ` +
+          `${result.lastJulian} was followed by ${result.reform}.`;
       case 'not-a-leap-year':
         return `${year} is not a leap year in the ${calendar} calendar: February ${year} has 28 days.`;
       case 'day-not-in-month':
@@ -332,6 +417,11 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
         return `${result.number === '' ? 'An empty value' : result.number} is not a value of ${result.scale}` +
           (info ? `: ${info.meaning}, such as ${info.example}.` : '.');
       }
+      case 'bad-calendar-option':
+        return `${word} is not read: --reform= takes a reform's name or its first Gregorian day (DD.MM.YYYY), ` +
+          '--year-start= january, annunciation or christmas.';
+      case 'no-second-moment':
+        return 'A span needs two moments: --between WORDS -- WORDS.';
       case 'unknown-format':
         return `${result.scale} is not a format the program knows.`;
       case 'unknown-option':
@@ -350,7 +440,9 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
 
   function faultField(result, words) {
     const visible = (element) => element && !element.closest('[hidden]');
-    const at = result.faultArgument ?? 0;
+    if (result.fault === 'bad-calendar-option') return box;
+    if (result.side === 'second') return visible(field.until) ? field.until : box;
+    const at = result.side ? result.sideArgument : result.faultArgument ?? 0;
     let target = null;
     switch (source()) {
       case 'date':
@@ -399,12 +491,35 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
 
   // --- The result ------------------------------------------------------------
 
+  function historianRows(result) {
+    const found = result.historian || {};
+    const rows = [];
+    if (found.dual_date) {
+      rows.push([`Dual date, Old Style/New Style (historical, ${yearStartWords[result.yearStart]})`, found.dual_date]);
+    }
+    if (found.day_of_year) rows.push(['Day of the year (historical calendar)', found.day_of_year]);
+    if (found.iso_week) rows.push(['ISO week (ISO 8601, Gregorian)', found.iso_week]);
+    if (found.easter_julian) rows.push(['Easter that year, Julian computus (Julian date)', found.easter_julian]);
+    if (found.easter_gregorian) {
+      rows.push(['Easter that year, Gregorian computus (Gregorian date)', found.easter_gregorian]);
+    }
+    return rows;
+  }
+
   function valueRows(result) {
-    const rows = [['Time of day, UTC', timeOf(result)]];
+    const rows = [];
+    if (result.span) {
+      rows.push(
+        [`Days until ${result.span.line}`, result.span.days],
+        [`SI seconds until ${result.span.line}, leap seconds counted`, result.span.seconds],
+      );
+    }
+    rows.push(['Time of day, UTC', timeOf(result)]);
     if (result.rdLine) rows.push([result.rdLine, String(result.rd)]);
     rows.push(
       ['Era Day', String(result.eraDay)],
       ['Day of the week', result.weekday],
+      ...historianRows(result),
       ['E0, seconds', result.e0], ['E0, hexadecimal', result.e0Hex],
       ['E3, milliseconds', result.e3], ['E3, hexadecimal', result.e3Hex],
       ['E6, microseconds', result.e6], ['E6, hexadecimal', result.e6Hex],
@@ -445,8 +560,9 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
     ['julian', 'gregorian', 'historical'].forEach((calendar, i) => {
       cells[i].textContent = result.days[calendar] ? result.days[calendar] + bce(result.days[calendar]) : 'none';
     });
+    const reform = result.reformName ? `the reform of ${result.reform}` : `a reform on ${result.reform}`;
     byId('days-caption').textContent =
-      `The day in each calendar; the historical one is the ${calendarWords[result.civil]} then.`;
+      `The day in each calendar; the historical one, with ${reform}, is the ${calendarWords[result.civil]} then.`;
     for (const [label, value] of valueRows(result)) {
       const row = body.insertRow();
       const name = document.createElement('th');
@@ -530,8 +646,18 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
   let runs = 0;
   let lastMoment = null;
 
+  // The words of the moment a failure is in: the side of a span, or the
+  // words after the calendar options.
+  function faultWords(line, result) {
+    let words = wordsOf(line);
+    while (words.length > 0 && /^--(reform|year-start)=/.test(words[0])) words = words.slice(1);
+    if (words[0] !== '--between') return words;
+    const separator = words.indexOf('--');
+    return result.side === 'second' ? words.slice(separator + 1) : words.slice(1, separator < 0 ? undefined : separator);
+  }
+
   function render(line, result, how) {
-    const words = wordsOf(line);
+    const words = faultWords(line, result);
     clearMarks();
     byId('report').textContent = result.report;
     let text;
@@ -631,6 +757,7 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
       fillFromResult(source());
     }
     if (event.target === field.scale) showScaleHint();
+    if (event.target === field.calendar || event.target === field.reform) showCalendarChoices();
     box.value = lineFromForm();
   });
   form.addEventListener('submit', (event) => {
@@ -688,10 +815,12 @@ performance.mark('morvek-scripts');  // the page's own work starts: its scripts 
   Promise.resolve(createMorvek()).then((module) => {
     runLine = module.cwrap('morvek_run', 'string', ['string']);
     const group = byId('other-formats');
-    for (const row of JSON.parse(module.cwrap('morvek_formats', 'string', [])()).formats) {
+    const table = JSON.parse(module.cwrap('morvek_formats', 'string', [])());
+    for (const row of table.formats) {
       formats[row.name] = row;
       if (!Object.hasOwn(commandScales, row.name)) group.append(new Option(row.name, row.name));
     }
+    for (const row of table.reforms) reforms[row.name] = row;
     // An address without a fragment opens on the current time; one with an
     // empty fragment stands for the program run without arguments. A shared
     // address shows its answer at once.

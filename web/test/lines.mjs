@@ -26,4 +26,13 @@ export const lines = [
   '--from=cocoa 504921600.5', '--from=excel 60', '--from=fat 1243676672', '--from=iso 2017-02-29',
   '--from=unix abc', '--from=unix 99999999999999999', '--from=hfs -1', '--from=unix', '--from=file_time:le 00 C0 B0 FE C1 63 D2 01',
   '--guess 1483228800', '--guess 2017-01-01', '--guess abc', '--guess',
+  // the historian's calendar: a reform, a year-start style, a dual date, a reform of one's own, its gap
+  '--reform=britain --year-start=annunciation 11.02.1730/31', '--reform=russia 25.10.1917',
+  '--year-start=christmas 26.12.1500', '--reform=14.09.1752 29.02.1700', '--reform=britain 10.09.1752',
+  '--reform=britain 14.09.1752 /J', '--reform=denmark 29.02.1700',
+  // the span between two moments, across a reform, a leap second, the missing year 0, with a fraction
+  '--reform=britain --between 23.04.1616 /G -- 23.04.1616', '--between 31.12.2016 23:59:59 -- 01.01.2017',
+  '--between 31.12.-1 -- 01.01.1', '--between 131277024005000000 /F -- 1483228800 /U',
+  '--between 01.01.2017 -- 131277024005000000 /F', '--between 31.02.2000 -- 01.01.2017',
+  '--between 01.01.2017 -- 32.01.2017',
 ];

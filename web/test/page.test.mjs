@@ -1,13 +1,14 @@
 // The built page in headless Chromium, against the native program.
 // Run: node web/test/page.test.mjs BUILT_PAGE_DIR NATIVE_MORVEK_BINARY
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { copyFileSync, readdirSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import {
-  accessibilityFindings, afterRun, close, faults, focused, inView, launch, lineInAddress, native, openPage, pageDir,
+  accessibilityFindings, afterRun, close, faults, focused, inView, launch, lineInAddress, native, nativeBinary, openPage, pageDir,
   requests, serve, textOf, typeLine, valuesOf,
 } from './browser.mjs';
 import { lines } from './lines.mjs';
@@ -302,7 +303,7 @@ describe('a failure is shown on the field that caused it', () => {
     ['32.01.2000', 'day', /^The day of 32\.01\.2000 is not read: a day is 1 to 31\.$/],
     ['31.02.2000', 'day', /^February has no day 31\.$/],
     ['29.02.1900', 'day', /^1900 is not a leap year in the historical calendar/],
-    ['10.10.1582', 'day', /reform of 1582 skipped 05\.10 to 14\.10\.1582/],
+    ['10.10.1582', 'day', /04\.10\.1582 was followed by 15\.10\.1582/],
     ['01.01.0', 'year', /^There is no year 0/],
     ['01.01.-5 /J', 'year', /Julian calendar here starts at 01\.01\.0001/],
     ['01.01.292279', 'year', /too big/],
@@ -484,6 +485,125 @@ describe('form and box show the same line on every path', () => {
   });
 });
 
+describe("the historian's calendar and the span between two moments", () => {
+  const days = () => page.$$eval('#days tbody td', (cells) => cells.map((cell) => cell.textContent));
+  // The program's list beside the page's calendars and values, for lines with a calendar option.
+  const historianRows = {
+    dual_date: /^Dual date, Old Style\/New Style \(historical, years from /, day_of_year: /^Day of the year \(historical/,
+    iso_week: /^ISO week \(ISO 8601, Gregorian\)$/, easter_julian: /^Easter that year, Julian computus \(Julian date\)$/,
+    easter_gregorian: /^Easter that year, Gregorian computus \(Gregorian date\)$/,
+  };
+  async function assertHistorianMatches(line) {
+    const list = listOf(native(line));
+    const table = await valuesOf(page);
+    assert.deepEqual(await days(), [list.julian_date ?? 'none', list.gregorian_date ?? 'none', list.historical_date], line);
+    assert.equal(table['Day of the week'], list.weekday, line);
+    assert.equal(table['Era Day'], list.era_day, line);
+    for (const [name, label] of Object.entries(historianRows)) {
+      const rows = Object.keys(table).filter((row) => label.test(row));
+      assert.deepEqual(rows.map((row) => table[row]), list[name] ? [list[name]] : [], `${line}: ${name}`);
+    }
+  }
+
+  test('each calendar option reaches the library: the days, the dual date, the week, the Easters', async () => {
+    for (const line of lines.filter((each) => /^--(reform|year-start)=[^ ]+ [^-]/.test(each))) {
+      await typeLine(page, line);
+      if (listOf(native(line)).status === 'ok') await assertHistorianMatches(line);
+    }
+  });
+
+  test('the form writes Britain and the annunciation style, and reads them back from the box', async () => {
+    const register = { source: 'date', calendar: 'H', day: '11', month: '02', year: '1730/31', era: 'CE', time: '' };
+    await fillForm({ ...register, reform: 'britain', 'year-start': 'annunciation', until: '' });
+    const line = '--reform=britain --year-start=annunciation 11.02.1730/31';
+    assert.equal(await boxValue(), line);
+    await afterRun(page, () => page.click('button[type="submit"]'));
+    await assertHistorianMatches(line);
+    assert.equal(await answerOf(), `Julian 11.02.1731 is Gregorian ${listOf(native(line)).gregorian_date}, a Thursday.`);
+    // Another calendar hides the choices and leaves them out of the line.
+    await page.select('#calendar', 'J');
+    assert.equal(await page.$eval('#reform', (select) => select.closest('.field').hidden), true);
+    assert.equal(await boxValue(), '11.02.1730/31 /J');
+    for (const [typed, reform, style] of [[line, 'britain', 'annunciation'], ['--reform=russia 25.10.1917', 'russia', 'january']]) {
+      await typeLine(page, typed);
+      assert.deepEqual(await page.$eval('#convert', (form) => [form.reform.value, form.elements['year-start'].value]),
+        [reform, style]);
+      assert.equal(await formLine(), typed);
+    }
+  });
+
+  test('Shakespeare and Cervantes: ten days apart, the span as the program counts it', async () => {
+    const cases = [
+      [{ day: '23', month: '04', year: '1616', reform: 'britain', until: '23.04.1616 /G' },
+        '--reform=britain --between 23.04.1616 -- 23.04.1616 /G'],
+      [{ day: '31', month: '12', year: '2016', time: '23:59:59', reform: 'rome', until: '01.01.2017 00:00:00' },
+        '--between 31.12.2016 23:59:59 -- 01.01.2017 00:00:00'],
+      [{ day: '18', month: '02', year: '1700', reform: 'denmark', until: '01.03.1700' },
+        '--reform=denmark --between 18.02.1700 -- 01.03.1700'],
+    ];
+    for (const [values, line] of cases) {
+      await fillForm({ source: 'date', calendar: 'H', era: 'CE', time: '', 'year-start': 'january', ...values });
+      assert.equal(await boxValue(), line);
+      await afterRun(page, () => page.click('button[type="submit"]'));
+      const [, programDays, programSeconds] = /^days\t(-?\d+)\nseconds\t(-?[\d.]+)\n$/.exec(native(line));
+      const table = await valuesOf(page);
+      assert.equal(table[`Days until ${values.until}`], programDays, line);
+      assert.equal(table[`SI seconds until ${values.until}, leap seconds counted`], programSeconds, line);
+      assert.equal(await textOf(page, '#report'), native(line));
+      assert.ok((await answerOf()).endsWith(`To ${values.until}: ${programDays} day${Math.abs(programDays) === 1 ? '' : 's'}` +
+        ` and ${programSeconds} SI seconds, leap seconds counted.`), await answerOf());
+    }
+    // The reform's ten days, and the leap second's two seconds, the other way round too.
+    assert.equal(native('--reform=britain --between 23.04.1616 -- 23.04.1616 /G'), 'days\t-10\nseconds\t-864000\n');
+  });
+
+  test('a failing second moment is marked on its own field', async () => {
+    await fillForm({ source: 'date', calendar: 'H', day: '01', month: '01', year: '2017', era: 'CE', time: '',
+      reform: 'rome', 'year-start': 'january', until: '31.02.2017' });
+    await afterRun(page, () => page.click('button[type="submit"]'));
+    assert.equal(await isProblem(), true);
+    assert.equal(await focused(page), 'until');
+    assert.match(await textOf(page, '#until-error'), /February has no day 31/);
+    await typeLine(page, '--reform=britain 10.09.1752');
+    assert.equal(await focused(page), 'day');
+    assert.match(await textOf(page, '#day-error'), /02\.09\.1752 was followed by 14\.09\.1752/);
+    await typeLine(page, '--reform=england 01.01.1700');
+    assert.equal(await focused(page), 'args');
+    assert.equal(spawnSync(nativeBinary, ['--reform=england', '01.01.1700']).status, 2);
+  });
+
+  test("Easter of each year is the program's, by both computus", async () => {
+    const years = [1583, 1616, 1700, 1752, 1818, 1917, 2000, 2024, 2025, 2038];
+    const run = spawnSync(nativeBinary, ['--batch', '--format=tsv', '--fields=date,easter_julian,easter_gregorian'],
+      { input: years.map((year) => `01.06.${year}\n`).join(''), encoding: 'utf8' });
+    const rows = run.stdout.trim().split('\n').map((row) => row.split('\t'));
+    assert.equal(rows.length, years.length);
+    for (const [date, julian, gregorian] of rows) {
+      await typeLine(page, date);
+      const table = await valuesOf(page);
+      assert.equal(table['Easter that year, Julian computus (Julian date)'], julian, date);
+      assert.equal(table['Easter that year, Gregorian computus (Gregorian date)'], gregorian, date);
+    }
+  });
+
+  test('the settings and the second moment come back from a shared address', async () => {
+    const line = '--reform=britain --year-start=annunciation --between 11.02.1730/31 -- 23.04.1731 /G';
+    await typeLine(page, line);
+    assert.equal(await lineInAddress(page), line);
+    const shared = await openPage(browser, encodeURI(line));
+    try {
+      assert.equal(await shared.$eval('#args', (box) => box.value), line);
+      assert.deepEqual(await shared.$eval('#convert', (form) =>
+        [form.reform.value, form.elements['year-start'].value, form.year.value, form.until.value]),
+      ['britain', 'annunciation', '1730/31', '23.04.1731 /G']);
+      assert.equal(await textOf(shared, '#report'), native(line));
+      assert.equal(await formLine(shared), line);
+    } finally {
+      await shared.close();
+    }
+  });
+});
+
 describe('the address', () => {
   test('an address with a fragment opens on its result, and follows back and forward', async () => {
     const shared = await openPage(browser, '31.12.2016%2023:59:60');
@@ -570,13 +690,13 @@ describe('people and their devices', () => {
       await page.keyboard.press('Tab');
       order.push(await page.evaluate(() => document.activeElement.id || document.activeElement.name || document.activeElement.textContent));
     }
-    assert.deepEqual(order, ['source', 'calendar', 'day', 'month', 'year', 'era', 'time', 'args', 'Convert', 'now',
-      'Copy Time of day, UTC', 'Copy RD Gregorian']);
+    assert.deepEqual(order, ['source', 'calendar', 'reform', 'year-start', 'day', 'month', 'year', 'era', 'time', 'until',
+      'args', 'Convert']);
   });
 
   test('Enter converts from every control', async () => {
     await typeLine(page, '01.01.2017');
-    for (const id of ['calendar', 'day', 'month', 'year', 'era', 'time', 'args']) {
+    for (const id of ['calendar', 'reform', 'year-start', 'day', 'month', 'year', 'era', 'time', 'until', 'args']) {
       await page.focus(`#${id}`);
       await afterRun(page, () => page.keyboard.press('Enter'));
     }
