@@ -536,23 +536,6 @@ CalendarOptions calendar_options(std::span<const std::string_view> words) {
     return options;
 }
 
-// SI seconds as the program's --between writes them: the fraction's digits
-// (trailing zeros dropped, one kept) when either moment has a fraction.
-std::string elapsed_text(morvek::Elapsed elapsed, bool fraction) {
-    if (!fraction) return std::to_string(elapsed.seconds);
-    std::int64_t whole = elapsed.seconds;
-    std::int64_t part = elapsed.nanosecond;
-    const bool negative = whole < 0;
-    if (negative && part > 0) {  // -1 + 0.75 is -0.25
-        whole += 1;
-        part = 1000000000 - part;
-    }
-    std::string digits = std::to_string(1000000000 + part).substr(1);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string text = negative && whole == 0 ? "-" : "";
-    return text.append(std::to_string(whole)).append(".").append(digits);
-}
-
 // morvek [--reform=R] [--year-start=S] --between WORDS -- WORDS: the first
 // moment's values, and the days and SI seconds to the second. A side that
 // is no moment is reported as that side's failure, its argument counted
@@ -578,7 +561,7 @@ void answer_between(Json& json, std::span<const std::string_view> words, std::si
     if (first.outcome == morvek::CommandOutcome::report && second.outcome == morvek::CommandOutcome::report) {
         const bool fraction = first.moment.nanosecond != 0 || second.moment.nanosecond != 0;
         const std::string days = std::to_string(morvek::days_between(first.era_day, second.era_day));
-        const std::string seconds = elapsed_text(second.moment - first.moment, fraction);
+        const std::string seconds(morvek::elapsed_text(second.moment - first.moment, fraction).view());
         output.append("days\t").append(days).append("\nseconds\t").append(seconds).append("\n");
         json.field("outcome", "ok");
         json.field("report", output);

@@ -41,4 +41,10 @@ using ReportText = FixedText<40>;
 [[nodiscard]] ReportText report_decimal_text(std::int64_t value) noexcept;
 [[nodiscard]] ReportText report_hex_text(std::int64_t value) noexcept;
 
+// elapsed_text: SI seconds as --between writes them: "N", or "N.F" with the
+// fraction's digits (trailing zeros dropped, one kept) when `with_fraction`;
+// a negative span with a fraction is one negative number.
+//   Example:  ({-1, 750000000}, true) -> "-0.25"; ({2, 0}, true) -> "2.0"; ({2, 0}, false) -> "2"
+[[nodiscard]] ReportText elapsed_text(Elapsed elapsed, bool with_fraction) noexcept;
+
 }  // namespace morvek

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "morvek/command_text.h"
 #include "morvek/record.h"
 #include "stream/batch_options.h"
 #include "stream/inputs.h"
@@ -28,22 +29,6 @@ std::string failure_text(std::string_view side, const CommandResult& result) {
 }
 
 }  // namespace
-
-std::string elapsed_text(Elapsed elapsed, bool fraction) {
-    if (!fraction) return std::to_string(elapsed.seconds);
-    std::int64_t whole = elapsed.seconds;
-    std::int64_t part = elapsed.nanosecond;
-    const bool negative = whole < 0;
-    if (negative && part > 0) {  // -1 + 0.75 is -0.25
-        whole += 1;
-        part = nanoseconds_per_second - part;
-    }
-    std::string digits = std::to_string(nanoseconds_per_second + part).substr(1);  // nine digits
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string text = negative && whole == 0 ? "-" : "";
-    text.append(std::to_string(whole)).append(".").append(digits);
-    return text;
-}
 
 int run_between(std::span<const char* const> options, std::span<const char* const> sides, UtcClock clock) {
     for (const char* option : options) {
@@ -85,7 +70,7 @@ int run_between(std::span<const char* const> options, std::span<const char* cons
     const bool fraction = first.moment.nanosecond != 0 || second.moment.nanosecond != 0;
     std::string text = "days\t";
     text.append(std::to_string(days_between(first.era_day, second.era_day))).append("\nseconds\t");
-    text.append(elapsed_text(second.moment - first.moment, fraction)).append("\n");
+    text.append(elapsed_text(second.moment - first.moment, fraction).view()).append("\n");
     return write_whole(text) ? 0 : 2;
 }
 

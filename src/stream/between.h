@@ -9,12 +9,6 @@
 
 namespace morvek::stream {
 
-// elapsed_text: SI seconds as "N", or "N.F" with the fraction's digits
-// (trailing zeros dropped, one kept) when `fraction` is asked for; a
-// negative span with a fraction is written as one negative number.
-//   Example:  ({-1, 750000000}, true) -> "-0.25"; ({2, 0}, true) -> "2.0"
-std::string elapsed_text(Elapsed elapsed, bool fraction);
-
 // run_between: each side a command line as the program reads it, in the
 // calendar that the options before --between (only --reform= and
 // --year-start=) choose. Writes "days\tN\nseconds\tN[.F]\n": the days

@@ -81,4 +81,26 @@ ReportText report_hex_text(std::int64_t value) noexcept {
     return detail::short_text([&](detail::TextBuilder& out) { out.hexadecimal(value); });
 }
 
+ReportText elapsed_text(Elapsed elapsed, bool with_fraction) noexcept {
+    return detail::short_text([&](detail::TextBuilder& out) {
+        if (!with_fraction) return out.decimal(elapsed.seconds);
+        std::int64_t whole = elapsed.seconds;  // [-2^63, 2^63 - 1]
+        std::int64_t part = elapsed.nanosecond;
+        const bool negative = whole < 0;
+        if (negative && part > 0) {  // -1 + 0.75 is -0.25
+            whole += 1;
+            part = nanoseconds_per_second - part;
+        }
+        if (negative && whole == 0) out.character('-');
+        out.decimal(whole);
+        out.character('.');
+        std::size_t digits = 9;
+        while (digits > 1 && part % 10 == 0) {
+            part /= 10;
+            --digits;
+        }
+        out.decimal(part, digits, true);
+    });
+}
+
 }  // namespace morvek

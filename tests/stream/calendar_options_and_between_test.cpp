@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "morvek/command_text.h"
 #include "stream/batch_options.h"
 #include "stream/between.h"
 
@@ -68,9 +70,12 @@ TEST(Between, SecondsAreWrittenAsOneSignedNumber) {
         {{2, 0}, false, "2"},           {{-864000, 0}, false, "-864000"},   {{2, 0}, true, "2.0"},
         {{1, 500000000}, true, "1.5"},  {{-1, 750000000}, true, "-0.25"},   {{-2, 500000000}, true, "-1.5"},
         {{0, 100}, true, "0.0000001"},  {{-1, 1}, true, "-0.999999999"},    {{-3, 0}, true, "-3.0"},
+        // The ends of the 64-bit seconds.
+        {{INT64_MIN, 1}, true, "-9223372036854775807.999999999"},
+        {{INT64_MAX, 999999999}, true, "9223372036854775807.999999999"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(elapsed_text(c.elapsed, c.fraction), c.text) << c.elapsed.seconds << " " << c.elapsed.nanosecond;
+        EXPECT_EQ(elapsed_text(c.elapsed, c.fraction).view(), c.text) << c.elapsed.seconds << " " << c.elapsed.nanosecond;
     }
 }
 
