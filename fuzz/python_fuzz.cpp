@@ -16,7 +16,8 @@
 //            bits the misalignment of the first element (0-7 bytes)
 //   next     bits 3-7 with the input byte: the part count of the split run
 //            (2 + bits 3-4 modulo 4); bits 5-7 the copies of the elements
-//            (1, 2, 3, 4, 8, 16, 64, 256: long arrays cross the integer blocks)
+//            (1, 2, 3, 4, 8, 16, 64, 256, at most 1100 elements: long
+//            arrays cross the integer blocks)
 //   next     bytes and str: the element width (1 + byte, or 4090 + byte
 //            modulo 128 when bit 7 is set), in bytes or code points
 //   the rest the elements, one after another (integers little endian,
@@ -258,7 +259,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t given = (size - at + itemsize - 1) / itemsize;
     if (given == 0) return 0;
     // Enough copies to cross a block of integers, few enough to stay quick.
-    const std::size_t most_copies = std::min(2048 / given, (std::size_t{256} << 10) / (given * itemsize));
+    const std::size_t most_copies = std::min(1100 / given, (std::size_t{64} << 10) / (given * itemsize));
     const std::size_t count = given * std::min(copies, std::max<std::size_t>(1, most_copies));
 
     // The elements laid out with their gaps (filled with bytes no element
