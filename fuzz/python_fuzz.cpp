@@ -12,10 +12,10 @@
 //            fields by index in the field table (modulo; a repeat is skipped)
 //   next     the input: low two bits int64, uint64, bytes, str; bits 2-4 the
 //            gap after each element (0-7 bytes); bit 5 a reversed array
-//            (negative stride); bits 6-7 with the next byte's low three
-//            bits the misalignment of the first element (0-7 bytes)
-//   next     bits 3-7 with the input byte: the part count of the split run
-//            (2 + bits 3-4 modulo 4); bits 5-7 the copies of the elements
+//            (negative stride); bits 6-7 and the next byte's bit 0 the
+//            misalignment of the first element (0-7 bytes)
+//   next     bits 3-4 the part count of the split run (2-5); bits 5-7 the
+//            copies of the elements
 //            (1, 2, 3, 4, 8, 16, 64, 256, at most 1100 elements: long
 //            arrays cross the integer blocks)
 //   next     bytes and str: the element width (1 + byte, or 4090 + byte
