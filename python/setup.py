@@ -58,7 +58,7 @@ ParallelCompile("MORVEK_BUILD_JOBS", default=2).install()
 
 extension = Pybind11Extension(
     "morvek._morvek",
-    sources=["src/morvek_module.cpp", *library_sources()],
+    sources=["src/morvek_module.cpp", "src/column_conversion.cpp", *library_sources()],
     include_dirs=[str(ROOT / "include"), str(generated_include_dir()), str(ROOT / "src")],
     cxx_std=20,
     extra_compile_args=["-O3"],
