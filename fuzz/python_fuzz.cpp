@@ -306,7 +306,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else {
             record.input = element.text;
             record.result = source->lines ? run_line(element.text, "", source->clock)
-                                          : convert_value(source->spec, blank_trimmed(element.text));
+                                          : convert_value(source->read_as, blank_trimmed(element.text));
         }
         require(whole.statuses[i] == static_cast<std::uint8_t>(record.result.outcome));
         for (std::size_t c = 0; c < fields.size(); ++c) {

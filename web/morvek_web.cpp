@@ -399,12 +399,12 @@ void answer_command(Json& json, std::span<const std::string_view> words, const m
 }
 
 // morvek --from=FORMAT VALUE...: the value's record as the program lists it.
-void answer_format(Json& json, morvek::FormatSpec spec, std::string_view name, std::span<const std::string_view> words) {
+void answer_format(Json& json, morvek::FormatSpec read_as, std::string_view name, std::span<const std::string_view> words) {
     const std::string value = joined(words);
     morvek::Record record;
     record.line = 1;
     record.input = value;
-    record.result = morvek::convert_value(spec, value);
+    record.result = morvek::convert_value(read_as, value);
     // The program's list: every field a person reads that has a value.
     const std::span<const morvek::Field> fields = morvek::list_fields(false);
     std::vector<std::string_view> names;
@@ -466,8 +466,8 @@ bool answer_option(std::span<const std::string_view> words, Json& json) {
         json.field("outcome", "version");
     } else if (words[0].starts_with("--from=") && !more_options) {
         const std::string_view name = words[0].substr(7);
-        if (const auto spec = morvek::format_spec_from_name(name)) {
-            answer_format(json, *spec, name, rest);
+        if (const auto read_as = morvek::format_spec_from_name(name)) {
+            answer_format(json, *read_as, name, rest);
             return true;
         }
         json.field("kind", "format");

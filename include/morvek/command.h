@@ -188,9 +188,9 @@ struct CommandResult {
 //             moment's E6 leaves 64 bits, nonexistent_date, nonexistent_time
 //   Example:  (unix_ms, "1483228800500") -> report, 01.01.2017 00:00:00,
 //             E3 63618825627500; (hfs, "-1") -> too_big
-[[nodiscard]] CommandResult convert_value(FormatSpec spec, std::string_view text) noexcept;
+[[nodiscard]] CommandResult convert_value(FormatSpec read_as, std::string_view text) noexcept;
 // The same, the date in a historical calendar of one's choice.
-[[nodiscard]] CommandResult convert_value(FormatSpec spec, std::string_view text,
+[[nodiscard]] CommandResult convert_value(FormatSpec read_as, std::string_view text,
                                           const CalendarSettings& settings) noexcept;
 
 // ---- how the arguments were read ---------------------------------------------------

@@ -84,7 +84,7 @@ struct FormatSpec {
 //             leap second)
 //   Example:  (webkit, "13300000000000000") -> 2022-06-18T04:26:40Z;
 //             (cocoa, "700000000") -> 2023-03-08T20:26:40Z
-[[nodiscard]] Result<Moment> moment_from_text(FormatSpec spec, std::string_view text) noexcept;
+[[nodiscard]] Result<Moment> moment_from_text(FormatSpec read_as, std::string_view text) noexcept;
 
 // moment_from_integer: a value of an integer format, given as a number.
 //   Returns:  as moment_from_text; bad_format for a format that is not an integer

@@ -252,10 +252,10 @@ std::optional<Source> source_named(std::string_view name) noexcept {
         source.lines = true;
         return source;
     }
-    const std::optional<FormatSpec> spec = format_spec_from_name(name);
-    if (!spec) return std::nullopt;
-    source.spec = *spec;
-    source.integer_format = spec->bytes == ByteOrder::none && format_info(spec->format).kind == FormatKind::integer;
+    const std::optional<FormatSpec> read_as = format_spec_from_name(name);
+    if (!read_as) return std::nullopt;
+    source.read_as = *read_as;
+    source.integer_format = read_as->bytes == ByteOrder::none && format_info(read_as->format).kind == FormatKind::integer;
     return source;
 }
 
@@ -294,7 +294,7 @@ void Converter::convert_numbers(Part& part) const {
         } else {
             for (std::size_t k = 0; k < count; ++k) gathered[k] = reader.integer(start + k).value_or(0);
         }
-        moments_from_integers(source_.spec.format, {values, count}, {moments.data(), count}, {readings.data(), count});
+        moments_from_integers(source_.read_as.format, {values, count}, {moments.data(), count}, {readings.data(), count});
         bool all_converted = true;
         for (std::size_t k = 0; k < count; ++k) {
             converted[k] = readings[k] == Status::ok && e6_from_moment(moments[k]).has_value();
@@ -338,9 +338,9 @@ void Converter::convert_text(Part& part, std::size_t i, ElementReader& reader, s
     } else {
         record.input = element.text;
         const std::string_view value = trimmed(element.text);
-        const Result<Moment> moment = moment_from_text(source_.spec, value);
+        const Result<Moment> moment = moment_from_text(source_.read_as, value);
         if (moment && e6_from_moment(*moment)) return write_moment(part, i, *moment, [&] { return element.text; }, true);
-        record.result = convert_value(source_.spec, value);
+        record.result = convert_value(source_.read_as, value);
     }
     write_record(part, i, record, message);
 }

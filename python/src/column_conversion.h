@@ -167,7 +167,7 @@ ColumnKind column_kind(Field field) noexcept;
 
 struct Source {
     bool lines = false;
-    FormatSpec spec;
+    FormatSpec read_as;
     bool integer_format = false;  // read from a number (no byte form, an integer format)
     UtcClock clock = system_utc_clock();  // for "lines"; tests fix it
 };

@@ -110,12 +110,12 @@ CommandResult run_line(std::string_view line, std::string_view appended_switch, 
     return run_command(std::span<const std::string_view>{words.data(), count}, clock, settings);
 }
 
-CommandResult convert_value(FormatSpec spec, std::string_view text) noexcept {
-    return convert_value(spec, text, CalendarSettings{});
+CommandResult convert_value(FormatSpec read_as, std::string_view text) noexcept {
+    return convert_value(read_as, text, CalendarSettings{});
 }
 
-CommandResult convert_value(FormatSpec spec, std::string_view text, const CalendarSettings& settings) noexcept {
-    const Result<Moment> moment = moment_from_text(spec, text);
+CommandResult convert_value(FormatSpec read_as, std::string_view text, const CalendarSettings& settings) noexcept {
+    const Result<Moment> moment = moment_from_text(read_as, text);
     CommandResult result;
     if (moment) {
         result = cli::result_from_moment(*moment, settings);
@@ -125,8 +125,8 @@ CommandResult convert_value(FormatSpec spec, std::string_view text, const Calend
     result.first_argument = text;
     result.settings = settings;
     result.from_format = true;
-    result.format = spec.format;
-    result.format_bytes = spec.bytes;
+    result.format = read_as.format;
+    result.format_bytes = read_as.bytes;
     return result;
 }
 

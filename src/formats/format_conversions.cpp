@@ -367,23 +367,23 @@ void moments_from_integers(Format format, std::span<const std::int64_t> values, 
     for (std::size_t i = 0; i < count; ++i) store(i, moment_from_integer(format, values[i]));
 }
 
-Result<Moment> moment_from_text(FormatSpec spec, std::string_view text) noexcept {
+Result<Moment> moment_from_text(FormatSpec read_as, std::string_view text) noexcept {
     text = detail::trimmed(text);
-    const FormatInfo& info = format_info(spec.format);
+    const FormatInfo& info = format_info(read_as.format);
     switch (info.kind) {
         case FormatKind::integer: {
-            const Result<std::int64_t> value = spec.bytes == ByteOrder::none
+            const Result<std::int64_t> value = read_as.bytes == ByteOrder::none
                                                    ? detail::integer_from_value_text(text)
-                                                   : detail::integer_from_bytes(text, info.byte_count, spec.bytes);
+                                                   : detail::integer_from_bytes(text, info.byte_count, read_as.bytes);
             if (!value) return value.error();
-            return moment_from_integer(spec.format, *value);
+            return moment_from_integer(read_as.format, *value);
         }
         case FormatKind::decimal:
-            if (spec.bytes != ByteOrder::none) return Status::bad_format;
-            if (spec.format == Format::cocoa) return moment_from_cocoa(text);
-            return moment_from_day_fraction(spec.format, text);
+            if (read_as.bytes != ByteOrder::none) return Status::bad_format;
+            if (read_as.format == Format::cocoa) return moment_from_cocoa(text);
+            return moment_from_day_fraction(read_as.format, text);
         case FormatKind::text:
-            if (spec.bytes != ByteOrder::none) return Status::bad_format;
+            if (read_as.bytes != ByteOrder::none) return Status::bad_format;
             return detail::moment_from_iso8601(text);
     }
     return Status::bad_format;
