@@ -11,15 +11,6 @@ namespace {
 
 using detail::TextBuilder;
 
-template <class Text, class Write>
-Text text_of(Write write) noexcept {
-    Text text;
-    TextBuilder out(text.characters, sizeof text.characters - 1);
-    write(out);
-    text.size = out.size();
-    return text;
-}
-
 // An astronomical year as the iso field writes it.
 void iso_year(TextBuilder& out, std::int64_t year) noexcept {
     if (year >= 0 && year <= 9999) return out.decimal(year, 4, true);
@@ -30,7 +21,7 @@ void iso_year(TextBuilder& out, std::int64_t year) noexcept {
 }  // namespace
 
 DualDateText dual_date_text(YearStart style, Date date) noexcept {
-    return text_of<DualDateText>([&](TextBuilder& out) {
+    return detail::fixed_text_of<DualDateText>([&](TextBuilder& out) {
         const std::int64_t styled = styled_year(style, date);
         if (styled == date.year) return detail::write_date_text(out, date.day, date.month, date.year);
         const std::int64_t earlier = styled < date.year ? styled : date.year;
@@ -47,7 +38,7 @@ DualDateText dual_date_text(YearStart style, Date date) noexcept {
 }
 
 WeekDateText iso_week_date_text(IsoWeekDate date) noexcept {
-    return text_of<WeekDateText>([&](TextBuilder& out) {
+    return detail::fixed_text_of<WeekDateText>([&](TextBuilder& out) {
         iso_year(out, date.year);
         out.text("-W");
         out.decimal(date.week, 2, true);
@@ -57,7 +48,7 @@ WeekDateText iso_week_date_text(IsoWeekDate date) noexcept {
 }
 
 WeekDateText ordinal_date_text(OrdinalDate date) noexcept {
-    return text_of<WeekDateText>([&](TextBuilder& out) {
+    return detail::fixed_text_of<WeekDateText>([&](TextBuilder& out) {
         iso_year(out, date.year);
         out.character('-');
         out.decimal(date.day, 3, true);

@@ -20,11 +20,7 @@ using detail::TextBuilder;
 
 template <class Write>
 FieldText text_of(Write write) noexcept {
-    FieldText text;
-    TextBuilder out(text.characters, sizeof text.characters - 1);
-    write(out);
-    text.size = out.size();
-    return text;
+    return detail::fixed_text_of<FieldText>(write);
 }
 
 // The report's FILE time: 0 before 01.01.1601, -1 beyond its range.

@@ -17,11 +17,7 @@ void three_fields(TextBuilder& out, std::int32_t first, std::int32_t second, std
 
 template <class Write>
 ReportText short_text(Write write) noexcept {
-    ReportText text{};
-    TextBuilder out(text.characters, sizeof text.characters - 1);
-    write(out);
-    text.size = out.size();
-    return text;
+    return fixed_text_of<ReportText>(write);
 }
 
 }  // namespace

@@ -154,4 +154,16 @@ private:
     std::size_t size_ = 0;
 };
 
+// fixed_text_of: what `write` writes, as a FixedText of the caller's size,
+// its last character kept free for the terminating NUL.
+//   Example:  fixed_text_of<ReportText>([](TextBuilder& out) { out.decimal(-1); }) -> "-1"
+template <class Text, class Write>
+Text fixed_text_of(Write write) noexcept {
+    Text text{};
+    TextBuilder out(text.characters, sizeof text.characters - 1);
+    write(out);
+    text.size = out.size();
+    return text;
+}
+
 }  // namespace morvek::detail
