@@ -3,6 +3,7 @@
 // so that lines cross the blocks at every place.
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
@@ -38,6 +39,22 @@ struct ReadOptions {
     }
 };
 
+// Each input in pieces of random sizes, 1 to `largest` bytes, given to
+// `piece`; `ended` after each input.
+template <class Piece, class Ended>
+void feed_in_pieces(const std::vector<std::string_view>& inputs, std::uint64_t seed, std::size_t largest, Piece piece,
+                    Ended ended) {
+    std::mt19937_64 random(seed);
+    for (std::string_view input : inputs) {
+        while (!input.empty()) {
+            const std::size_t size = std::min<std::size_t>(input.size(), 1 + random() % largest);
+            piece(input.substr(0, size));
+            input.remove_prefix(size);
+        }
+        ended();
+    }
+}
+
 inline Converted convert(const std::vector<std::string>& option_texts, const std::vector<std::string_view>& inputs,
                          std::uint64_t seed = 1) {
     const ReadOptions options(option_texts);
@@ -56,15 +73,8 @@ inline Converted convert(const std::vector<std::string>& option_texts, const std
     RecordOutput out(sink, 1 << 18, false);
     BatchConverter converter(read.options, fixed_clock, out, string_sink(converted.notices));
     if (read.options.header) converter.write_header();
-    std::mt19937_64 random(seed);
-    for (std::string_view input : inputs) {
-        while (!input.empty()) {
-            const std::size_t size = std::min<std::size_t>(input.size(), 1 + random() % 5000);
-            converter.feed(input.substr(0, size));
-            input.remove_prefix(size);
-        }
-        converter.finish_input();
-    }
+    feed_in_pieces(
+        inputs, seed, 5000, [&](std::string_view piece) { converter.feed(piece); }, [&] { converter.finish_input(); });
     out.flush();
     converted.totals = converter.totals();
     return converted;
@@ -83,15 +93,8 @@ inline Converted convert_run(const std::vector<std::string>& option_texts, const
         return converted;
     }
     const InputFeed feed = [&](InputReader& reader) {
-        std::mt19937_64 random(seed);
-        for (std::string_view input : inputs) {
-            while (!input.empty()) {
-                const std::size_t size = std::min<std::size_t>(input.size(), 1 + random() % 70000);
-                reader.bytes(input.substr(0, size));
-                input.remove_prefix(size);
-            }
-            reader.input_ended();
-        }
+        feed_in_pieces(
+            inputs, seed, 70000, [&](std::string_view piece) { reader.bytes(piece); }, [&] { reader.input_ended(); });
     };
     std::FILE* records = std::tmpfile();
     std::FILE* notices = std::tmpfile();
