@@ -94,7 +94,9 @@ std::vector<std::uint32_t> code_points(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        // 0xF8 to 0xFF lead no sequence; overlong and surrogate forms fail below.
+        const std::size_t length =
+            lead < 0x80 ? 1 : lead >= 0xF8 ? 0 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
         std::uint32_t c = length == 1 ? lead : length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu : lead & 0x07u;
         bool good = length > 0 && i + length <= text.size();
         for (std::size_t k = 1; good && k < length; ++k) {
