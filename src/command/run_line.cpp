@@ -69,18 +69,21 @@ std::optional<Moment> moment_of_number_form(std::string_view number, std::string
     return Moment{e0, static_cast<std::int32_t>(part)};
 }
 
-// One number, read straight: what run_line gives for the words of the line
-// and the switch, when the line is one plain number the switch's form reads.
-std::optional<CommandResult> number_line(std::string_view line, std::string_view appended_switch) noexcept {
-    while (!line.empty() && is_word_separator(line.front())) line.remove_prefix(1);
-    while (!line.empty() && is_word_separator(line.back())) line.remove_suffix(1);
-    const std::optional<Moment> moment = moment_of_number_form(line, appended_switch);
-    if (!moment) return std::nullopt;
-    CommandResult result = cli::result_from_moment(*moment);
-    result.first_argument = line;
+// The report of one number read straight, as run_line gives it for the
+// words of the line and the switch. Built in the caller's object: a result
+// is a few hundred bytes, and a stream makes one per line.
+CommandResult number_line_result(Moment moment, std::string_view number, std::string_view appended_switch) noexcept {
+    CommandResult result = cli::result_from_moment(moment);
+    result.first_argument = number;
     result.second_argument = appended_switch;
     result.has_second_argument = true;
     return result;
+}
+
+std::string_view trimmed_words(std::string_view line) noexcept {
+    while (!line.empty() && is_word_separator(line.front())) line.remove_prefix(1);
+    while (!line.empty() && is_word_separator(line.back())) line.remove_suffix(1);
+    return line;
 }
 
 }  // namespace
@@ -92,7 +95,10 @@ CommandResult run_line(std::string_view line, std::string_view appended_switch, 
 CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock,
                        const CalendarSettings& settings) noexcept {
     if (!appended_switch.empty() && settings == CalendarSettings{}) {
-        if (std::optional<CommandResult> result = number_line(line, appended_switch)) return *result;
+        const std::string_view number = trimmed_words(line);
+        if (const std::optional<Moment> moment = moment_of_number_form(number, appended_switch)) {
+            return number_line_result(*moment, number, appended_switch);
+        }
     }
     // Four words already make the usage form, so the rest need no place.
     std::array<std::string_view, 4> words;
@@ -116,12 +122,8 @@ CommandResult convert_value(FormatSpec read_as, std::string_view text) noexcept 
 
 CommandResult convert_value(FormatSpec read_as, std::string_view text, const CalendarSettings& settings) noexcept {
     const Result<Moment> moment = moment_from_text(read_as, text);
-    CommandResult result;
-    if (moment) {
-        result = cli::result_from_moment(*moment, settings);
-    } else {
-        result.outcome = outcome_from_status(moment.error());
-    }
+    CommandResult result = moment ? cli::result_from_moment(*moment, settings) : CommandResult{};
+    if (!moment) result.outcome = outcome_from_status(moment.error());
     result.first_argument = text;
     result.settings = settings;
     result.from_format = true;

@@ -41,6 +41,14 @@ void csv_field(detail::TextBuilder& out, std::string_view text) {
     out.character('"');
 }
 
+// The result of a line or row that was not converted, quoting what it lacks.
+CommandResult unconverted(CommandOutcome outcome, std::string_view quoted = {}) {
+    CommandResult result;
+    result.outcome = outcome;
+    result.first_argument = quoted;
+    return result;
+}
+
 }  // namespace
 
 BatchConverter::BatchConverter(const BatchOptions& options, UtcClock clock, RecordOutput& out, TextSink notices)
@@ -94,17 +102,15 @@ void BatchConverter::count(const Record& record) {
     if (totals_.first_failed == 0) totals_.first_failed = record.line;
 }
 
+CommandResult BatchConverter::result_of(std::string_view text) const {
+    return options_.from_format ? convert_value(*options_.from_format, detail::trimmed(text), options_.settings)
+                                : run_line(text, options_.from_switch, clock_, options_.settings);
+}
+
+// A record is built where it stays, its result in place: a stream makes one per line.
 void BatchConverter::convert_line(std::string_view line, bool too_long) {
-    Record record;
-    record.line = ++totals_.lines;
-    if (too_long) {
-        record.result.outcome = CommandOutcome::too_long;
-    } else {
-        record.input = line;
-        record.result = options_.from_format
-                            ? convert_value(*options_.from_format, detail::trimmed(line), options_.settings)
-                            : run_line(line, options_.from_switch, clock_, options_.settings);
-    }
+    const Record record{++totals_.lines, too_long ? std::string_view{} : line,
+                        too_long ? unconverted(CommandOutcome::too_long) : result_of(line)};
     count(record);
 
     if (options_.format != BatchFormat::report) {
@@ -161,23 +167,15 @@ void BatchConverter::convert_row(std::string_view row, bool too_long) {
     if (!problem_.empty()) return;
     if (header_pending_ && !too_long) return take_header_row(row);
     header_pending_ = false;
-    Record record;
-    record.line = ++totals_.lines;
-    if (too_long) {
-        record.result.outcome = CommandOutcome::too_long;
-        fields_.split({}, Dialect::tsv);
-    } else {
-        fields_.split(row, options_.input == InputKind::tsv ? Dialect::tsv : Dialect::csv);
-        if (column_index_ >= fields_.count()) {
-            record.result.outcome = CommandOutcome::no_column;
-            record.result.first_argument = options_.column_name.empty() ? column_label_.view() : options_.column_name;
-        } else {
-            record.input = fields_[column_index_];
-            record.result = options_.from_format
-                                ? convert_value(*options_.from_format, detail::trimmed(record.input), options_.settings)
-                                : run_line(record.input, options_.from_switch, clock_, options_.settings);
-        }
-    }
+    fields_.split(too_long ? std::string_view{} : row,
+                  too_long || options_.input == InputKind::tsv ? Dialect::tsv : Dialect::csv);
+    const bool has_column = !too_long && column_index_ < fields_.count();
+    const std::string_view input = has_column ? fields_[column_index_] : std::string_view{};
+    const std::string_view column_name = options_.column_name.empty() ? column_label_.view() : options_.column_name;
+    const Record record{++totals_.lines, input,
+                        has_column ? result_of(input)
+                        : too_long ? unconverted(CommandOutcome::too_long)
+                                   : unconverted(CommandOutcome::no_column, column_name)};
     count(record);
     detail::TextBuilder out = out_.begin_record(record_capacity_);
     write_row_fields(out, too_long ? std::string_view{} : row);

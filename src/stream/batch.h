@@ -60,6 +60,8 @@ public:
 private:
     void convert_line(std::string_view line, bool too_long);
     void convert_row(std::string_view row, bool too_long);
+    // The result of one line or column value, as --from asks.
+    CommandResult result_of(std::string_view text) const;
     void take_header_row(std::string_view row);
     void count(const Record& record);
     // The row as it was, in its dialect, and the separator before the fields.
