@@ -169,12 +169,38 @@ FieldText field_text(Field field, const Record& record) noexcept {
     return text;
 }
 
-namespace {
-
-// The fields a stream writes less often: kept out of the common path, whose
-// every field is a switch case and at most one number.
-[[gnu::noinline]] void write_rare_field_text(TextBuilder& out, Field field, const CommandResult& r) noexcept {
+void detail::write_field_text(TextBuilder& out, Field field, const Record& record) noexcept {
+    const CommandResult& r = record.result;
     switch (field) {
+        case Field::era_date:
+            if (!r.has_era_date) return;
+            break;
+        case Field::rd_julian:
+            if (r.rd_line != RdLine::julian) return;
+            break;
+        case Field::rd_gregorian:
+            if (r.rd_line != RdLine::gregorian) return;
+            break;
+        default:
+            break;
+    }
+    switch (field) {
+        case Field::line: return out.decimal(static_cast<std::int64_t>(record.line));
+        case Field::status: return out.text(outcome_name(r.outcome));
+        case Field::date: return write_date_text(out, r.date.date.day, r.date.date.month, r.date.date.year);
+        case Field::time: return write_time_text(out, r.hour, r.minute, r.second);
+        case Field::calendar: return out.text(calendar_name(r.date.calendar));
+        case Field::era_date: return write_date_text(out, r.era_date.date.day, r.era_date.date.month, r.era_date.date.year);
+        case Field::rd_julian:
+        case Field::rd_gregorian: return out.decimal(r.rd_value);
+        case Field::era_day: return out.decimal(r.era_day);
+        case Field::weekday: return out.text(weekday_name(r.weekday));
+        case Field::e0: return out.decimal(r.e0);
+        case Field::e3: return out.decimal(r.e3);
+        case Field::e6: return out.decimal(r.e6);
+        case Field::leap_seconds: return out.decimal(r.leap_seconds);
+        case Field::unix_time: return out.decimal(r.unix_time);
+        case Field::file_time: return out.decimal(r.file_time);
         case Field::e0_hex: return out.hexadecimal(r.e0);
         case Field::e3_hex: return out.hexadecimal(r.e3);
         case Field::e6_hex: return out.hexadecimal(r.e6);
@@ -183,6 +209,8 @@ namespace {
         case Field::jdn: return out.decimal(jdn_from_era_day(r.era_day).value_or(0));
         case Field::mjd: return out.decimal(mjd_from_era_day(r.era_day).value_or(0));
         case Field::iso: return out.text(iso8601_from_moment(r.moment).value_or(IsoText{}).view());
+        case Field::input:
+        case Field::message: return;
         default: break;
     }
     if (detail::is_historian_field(field)) {
@@ -191,40 +219,6 @@ namespace {
     if (format_field(field).is_format) {
         out.text(text_from_moment(format_field(field).format, r.moment).value_or(FormatText{}).view());
     }
-}
-
-}  // namespace
-
-void detail::write_field_text(TextBuilder& out, Field field, const Record& record) noexcept {
-    const CommandResult& r = record.result;
-    std::int64_t number = 0;
-    switch (field) {
-        case Field::line: number = static_cast<std::int64_t>(record.line); break;
-        case Field::status: return out.text(outcome_name(r.outcome));
-        case Field::date: return write_date_text(out, r.date.date.day, r.date.date.month, r.date.date.year);
-        case Field::time: return write_time_text(out, r.hour, r.minute, r.second);
-        case Field::calendar: return out.text(calendar_name(r.date.calendar));
-        case Field::era_date:
-            if (!r.has_era_date) return;
-            return write_date_text(out, r.era_date.date.day, r.era_date.date.month, r.era_date.date.year);
-        case Field::rd_julian:
-        case Field::rd_gregorian:
-            if (r.rd_line != (field == Field::rd_julian ? RdLine::julian : RdLine::gregorian)) return;
-            number = r.rd_value;
-            break;
-        case Field::era_day: number = r.era_day; break;
-        case Field::weekday: return out.text(weekday_name(r.weekday));
-        case Field::e0: number = r.e0; break;
-        case Field::e3: number = r.e3; break;
-        case Field::e6: number = r.e6; break;
-        case Field::leap_seconds: number = r.leap_seconds; break;
-        case Field::unix_time: number = r.unix_time; break;
-        case Field::file_time: number = r.file_time; break;
-        case Field::input:
-        case Field::message: return;
-        default: return write_rare_field_text(out, field, r);
-    }
-    out.decimal(number);
 }
 
 void write_message(const Record& record, TextSink out) noexcept {
