@@ -1,27 +1,14 @@
 #include "stream/batch_output.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace morvek::stream {
 
 RecordOutput::RecordOutput(BlockSink sink, std::size_t capacity, bool flush_every_record)
     : sink_(sink), buffer_(new char[capacity]), capacity_(capacity), flush_every_record_(flush_every_record) {}
 
-RecordOutput::RecordOutput(std::size_t capacity) : RecordOutput({}, capacity, false) {}
-
 detail::TextBuilder RecordOutput::begin_record(std::size_t most) {
-    if (capacity_ - size_ < most && sink_.write != nullptr) flush();
-    if (capacity_ - size_ < most) {
-        // Twice as large each time: a buffer reused for share after share
-        // soon stops growing.
-        const std::size_t grown = std::max(2 * capacity_, size_ + most);
-        std::unique_ptr<char[]> larger(new char[grown]);
-        std::memcpy(larger.get(), buffer_.get(), size_);
-        buffer_ = std::move(larger);
-        capacity_ = grown;
-    }
+    if (capacity_ - size_ < most) flush();
     return detail::TextBuilder(buffer_.get() + size_, capacity_ - size_);
 }
 
@@ -31,7 +18,6 @@ void RecordOutput::end_record(const detail::TextBuilder& record) {
 }
 
 void RecordOutput::flush() {
-    if (sink_.write == nullptr) return;
     // After a failed write the rest is dropped: the run ends with status 2.
     if (size_ > 0 && !failed_ && !sink_.write(sink_.target, buffer_.get(), size_)) {
         failed_ = true;

@@ -1,7 +1,6 @@
 #pragma once
 // The stream mode's output: records gathered in a large buffer and written
-// in blocks, or line by line when a person is watching; or, for a worker's
-// share of the input, all gathered until it is that share's turn.
+// in blocks, or line by line when a person is watching.
 
 #include <cstddef>
 #include <memory>
@@ -20,15 +19,13 @@ struct BlockSink {
 class RecordOutput {
 public:
     RecordOutput(BlockSink sink, std::size_t capacity, bool flush_every_record);
-    // Without a sink: the buffer grows to hold every record until clear().
-    explicit RecordOutput(std::size_t capacity);
 
     // A builder over room for a record of at most `most` bytes; writes out
     // what is gathered first when it would not fit.
     detail::TextBuilder begin_record(std::size_t most);
     void end_record(const detail::TextBuilder& record);
     void flush();
-    // What is gathered (without a sink: all since the last clear()).
+    // What is gathered and not yet written; clear() drops it.
     std::string_view gathered() const { return {buffer_.get(), size_}; }
     void clear() { size_ = 0; }
     bool failed() const { return failed_; }

@@ -84,9 +84,18 @@ namespace {
 // few megabytes, large enough that handing them over costs nothing.
 constexpr std::size_t line_chunk_bytes = 32 * 1024;
 constexpr std::size_t row_chunk_bytes = 2 * max_row_bytes;
+// A chunk's records wait in its own buffer for the chunk's turn. A chunk
+// whose records outgrow it (a report for each of thousands of blank lines)
+// writes them itself, once every chunk before it is out.
+constexpr std::size_t chunk_output_bytes = 2 * 1024 * 1024;
+
+class Pipeline;
+bool write_records_in_turn(void* chunk, const char* data, std::size_t size);
 
 struct Chunk {
-    explicit Chunk(std::size_t output_capacity) : output(output_capacity) {}
+    Chunk(Pipeline& owner, std::size_t output_capacity)
+        : pipeline(owner), output({write_records_in_turn, this}, output_capacity, false) {}
+    Pipeline& pipeline;
     // What the reader gives.
     std::vector<char> input;
     std::size_t size = 0;
@@ -112,7 +121,7 @@ public:
           first_output_({write_to_fd, &files_.records}, batch_output_capacity(options), false),
           first_converter_(options, clock, first_output_, {write_to_fd_ignoring_errors, &files_.notices}) {
         for (unsigned i = 0; i < 2 * jobs + 1; ++i) {
-            auto chunk = std::make_unique<Chunk>(batch_output_capacity(options));
+            auto chunk = std::make_unique<Chunk>(*this, std::max(chunk_output_bytes, batch_output_capacity(options)));
             chunk->input.resize(chunk_bytes_);
             free_.push_back(chunk.get());
             chunks_.push_back(std::move(chunk));
@@ -185,6 +194,16 @@ public:
     }
 
     bool stopped() const override { return !problem_.empty(); }
+
+    // A worker's records that outgrew its chunk's buffer: written when every
+    // chunk before it is out, when nothing else is written.
+    void write_records_in_turn(const Chunk& chunk, std::string_view records) {
+        {
+            std::unique_lock lock(mutex_);
+            turn_.wait(lock, [&] { return written_ == chunk.sequence; });
+        }
+        write_records(records);
+    }
 
     RunTotals finish() {
         {
@@ -314,13 +333,18 @@ private:
         lock.lock();
         ++written_;
         free_.push_back(chunk);
+        turn_.notify_all();
     }
 
-    void write_chunk(const Chunk& chunk) {
-        if (write_error_ == 0 && !chunk.output.gathered().empty() &&
-            !write_whole(files_.records, chunk.output.gathered())) {
+    void write_records(std::string_view records) {
+        if (write_error_ == 0 && !records.empty() && !write_whole(files_.records, records)) {
             write_error_ = errno != 0 ? errno : EIO;
         }
+    }
+
+    void write_chunk(Chunk& chunk) {
+        write_records(chunk.output.gathered());
+        chunk.output.clear();
         (void)write_whole(files_.notices, chunk.notices);
         (void)write_whole(files_.notices, chunk.told_after);
         totals_.lines = std::max(totals_.lines, chunk.totals.lines);
@@ -382,6 +406,7 @@ private:
     std::mutex mutex_;
     std::condition_variable work_ready_;
     std::condition_variable chunk_done_;
+    std::condition_variable turn_;  // written_ has grown
     std::vector<Chunk*> free_;
     std::deque<Chunk*> queued_;
     std::vector<Chunk*> done_;
@@ -393,6 +418,12 @@ private:
     int write_error_ = 0;
     std::vector<std::thread> workers_;
 };
+
+bool write_records_in_turn(void* chunk, const char* data, std::size_t size) {
+    const Chunk& records_of = *static_cast<const Chunk*>(chunk);
+    records_of.pipeline.write_records_in_turn(records_of, {data, size});
+    return true;  // a failed write is the pipeline's to report
+}
 
 }  // namespace
 
