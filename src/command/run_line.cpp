@@ -5,6 +5,7 @@
 
 #include "command/result_from_moment.h"
 #include "command/run_command.h"
+#include "formats/value_text.h"
 
 namespace morvek {
 
@@ -80,12 +81,6 @@ CommandResult number_line_result(Moment moment, std::string_view number, std::st
     return result;
 }
 
-std::string_view trimmed_words(std::string_view line) noexcept {
-    while (!line.empty() && is_word_separator(line.front())) line.remove_prefix(1);
-    while (!line.empty() && is_word_separator(line.back())) line.remove_suffix(1);
-    return line;
-}
-
 }  // namespace
 
 CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock) noexcept {
@@ -95,7 +90,7 @@ CommandResult run_line(std::string_view line, std::string_view appended_switch, 
 CommandResult run_line(std::string_view line, std::string_view appended_switch, UtcClock clock,
                        const CalendarSettings& settings) noexcept {
     if (!appended_switch.empty() && settings == CalendarSettings{}) {
-        const std::string_view number = trimmed_words(line);
+        const std::string_view number = detail::trimmed(line);  // blanks are the word separators
         if (const std::optional<Moment> moment = moment_of_number_form(number, appended_switch)) {
             return number_line_result(*moment, number, appended_switch);
         }
